@@ -1,0 +1,39 @@
+# The two commands of the README do everything on a fresh Debian 12 machine:
+#   make run   installs what is missing, builds, starts the program
+#   make test  installs what is missing, builds, runs every test headless
+#              (a g++ build, then a clang++ build with AddressSanitizer and
+#              UndefinedBehaviorSanitizer)
+#   make bench builds and runs the benchmarks
+
+JOBS  := $(shell nproc)
+BUILD := build
+ASAN  := build-asan
+
+.PHONY: all deps build build-asan run test test-asan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DSUDOKU_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+build-asan: deps
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DSUDOKU_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j$(JOBS)
+
+run: build
+	@if [ -x $(BUILD)/ui/tolva-sudoku ]; then $(BUILD)/ui/tolva-sudoku $(ARGS); \
+	 else echo "The program's window does not exist yet; the build is done."; fi
+
+test: build build-asan
+	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	@ctest --test-dir $(ASAN) --output-on-failure -j$(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(ASAN)

@@ -1,0 +1,60 @@
+// Figures of the core's hot paths, on the scripted platform.
+#include <benchmark/benchmark.h>
+
+#include "board/CandidateQueries.h"
+#include "solve/Solve.h"
+#include "tests/support/BoardBuilder.h"
+#include "tests/support/ScriptedPlatform.h"
+
+namespace {
+
+// A board the solver cannot complete: it runs all 81 x 81 passes.
+void BM_SolveUnsolvableBoard(benchmark::State& state) {
+  ClearBoard(gMainBoard);
+  SetCandidates(1, 1, "5");
+  for (auto _ : state) {
+    scripted::Reset();
+    benchmark::DoNotOptimize(Solve(81));
+  }
+  state.counters["passes"] = static_cast<double>(scripted::gScript.polls);
+}
+BENCHMARK(BM_SolveUnsolvableBoard)->Unit(benchmark::kMicrosecond);
+
+// A full solve of a puzzle with 50 empty cells.
+void BM_SolvePuzzle(benchmark::State& state) {
+  std::string grid = SolvedGrid();
+  for (std::size_t i = 0; i < 81; i += 1 + i % 3) grid[i] = '.';
+  for (auto _ : state) {
+    state.PauseTiming();
+    LoadGrid(grid);
+    scripted::Reset();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(Solve(81));
+  }
+}
+BENCHMARK(BM_SolvePuzzle)->Unit(benchmark::kMicrosecond);
+
+void BM_CandidateNumber(benchmark::State& state) {
+  LoadGrid(SolvedGrid());
+  SetCandidates(4, 4, "1479");
+  for (auto _ : state)
+    for (int col = 1; col <= 9; ++col)
+      for (int row = 1; row <= 9; ++row) benchmark::DoNotOptimize(CandidateNumber(col, row));
+  state.SetItemsProcessed(state.iterations() * 81);
+}
+BENCHMARK(BM_CandidateNumber);
+
+void BM_AllowedDigits(benchmark::State& state) {
+  std::string grid = SolvedGrid();
+  for (std::size_t i = 0; i < 81; i += 2) grid[i] = '.';
+  LoadGrid(grid);
+  for (auto _ : state)
+    for (int col = 1; col <= 9; ++col)
+      for (int row = 1; row <= 9; ++row) benchmark::DoNotOptimize(AllowedDigits(col, row));
+  state.SetItemsProcessed(state.iterations() * 81);
+}
+BENCHMARK(BM_AllowedDigits);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,245 @@
+#pragma once
+// The program's window system: everything the user interface asks of it, in
+// one place. Windows, gadgets (controls), menus, images and fonts are known by
+// their numbers, chosen by the program; gadget and menu-item numbers are
+// unique across all windows, so an event names its gadget without naming the
+// window. Creating something under a number that is in use replaces it.
+//
+// Texts are Windows-1252 bytes (so "zurück" is six characters); file paths
+// are the system's native bytes and pass through unchanged. Coordinates are
+// pixels, x to the right and y down; window and gadget positions are relative
+// to the window's client (inner) area. Colours are packed 0xBBGGRR.
+//
+// Implemented over Qt 6 Widgets in platform/qt/; nothing outside platform/
+// sees Qt. The core's three needs (status text, STOP poll, Yes/No question)
+// are declared in platform/CoreServices.h and served by the same layer.
+
+#include <cstdint>
+#include <string>
+
+#include "platform/CoreServices.h"
+
+// ---------------------------------------------------------------- program
+
+// Starts the window system. Call once, first, with main's arguments.
+void StartWindowSystem(int argc, char** argv);
+
+// Closes every window and ends the window system.
+void EndWindowSystem();
+
+// The first command-line argument with surrounding double quotes removed,
+// "" when there is none.
+std::string ProgramArgument();
+
+// ---------------------------------------------------------------- colours
+
+constexpr int Rgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
+constexpr int RedOf(int colour) { return colour & 0xFF; }
+constexpr int GreenOf(int colour) { return (colour >> 8) & 0xFF; }
+constexpr int BlueOf(int colour) { return (colour >> 16) & 0xFF; }
+
+// The background of every window's client area (the system's button face).
+constexpr int kButtonFaceColour = Rgb(240, 240, 240);
+
+// ---------------------------------------------------------------- windows
+
+// Window flags, combined with |. Every window has a title bar and cannot be
+// resized; without kWindowCloseBox it has neither system menu nor close box.
+enum WindowFlag : int {
+  kWindowCloseBox = 1,        // system menu and close box
+  kWindowScreenCentred = 2,   // centred on the screen; x and y are ignored
+  kWindowOwnerCentred = 4,    // centred on its owner window; x and y are ignored
+  kWindowMaximised = 8,       // shown maximised (fills the screen's work area)
+};
+
+// Opens a window of the given inner (client) size with its outer top-left
+// corner at screen position (x, y). owner: the window that owns it (kept above
+// it, stays enabled), or -1. Returns false when it cannot be made.
+bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const std::string& title, int flags,
+                int owner = -1);
+
+// Closes the window with its gadgets; their numbers become free.
+void CloseWindow(int window);
+
+bool WindowExists(int window);
+void SetWindowTitle(int window, const std::string& title);
+std::string WindowTitle(int window);
+
+// The outer top-left corner on the screen, title bar and frame included.
+int WindowOuterX(int window);
+int WindowOuterY(int window);
+
+// The client area's size (of a maximised window: its size after maximising).
+int WindowInnerWidth(int window);
+int WindowInnerHeight(int window);
+
+// Sets the client area's size.
+void ResizeWindow(int window, int innerWidth, int innerHeight);
+
+// The pointer's position in the window's client area, or (-1, -1) when it is
+// outside. The right and bottom edges (x = inner width, y = inner height)
+// still count as inside.
+struct PointerPosition {
+  int x;
+  int y;
+};
+PointerPosition WindowPointer(int window);
+
+// ---------------------------------------------------------------- gadgets
+
+// Each creates a gadget in the window at (x, y) of size (w, h), or, between
+// BeginScrollAreaContent and EndScrollAreaContent, inside that scroll area's
+// inner area. The window's default gadget font is used for their texts.
+
+// Static text, left-aligned, wrapping at the gadget's width.
+void TextGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
+// Shows an image at its own size, from the gadget's top-left corner.
+void ImageGadget(int gadget, int window, int x, int y, int w, int h, int image);
+// A push button that shows an image.
+void ImageButtonGadget(int gadget, int window, int x, int y, int w, int h, int image);
+// A push button with a text.
+void ButtonGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
+// A check box that toggles itself when clicked, its label right of the box.
+void CheckBoxGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
+// A frame with a caption (group box).
+void FrameGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
+// A horizontal slider with positions minimum to maximum.
+void SliderGadget(int gadget, int window, int x, int y, int w, int h, int minimum, int maximum);
+// A read-only one-line text field, empty.
+void TextFieldGadget(int gadget, int window, int x, int y, int w, int h);
+// A scroll area with an inner area of innerWidth x innerHeight that scrolls
+// by step pixels per arrow click.
+void ScrollAreaGadget(int gadget, int window, int x, int y, int w, int h, int innerWidth, int innerHeight, int step);
+void BeginScrollAreaContent(int scrollArea);
+void EndScrollAreaContent();
+
+bool GadgetExists(int gadget);
+void HideGadget(int gadget, bool hidden);
+void DisableGadget(int gadget, bool disabled);
+bool GadgetHidden(int gadget);
+bool GadgetDisabled(int gadget);
+
+// The text of a text, button, check box, frame or text-field gadget.
+// GetGadgetText returns exactly the bytes set last.
+void SetGadgetText(int gadget, const std::string& text);
+// Shows a file path (native bytes) as the system shows file names;
+// GetGadgetText then returns the path's bytes unchanged.
+void SetGadgetPath(int gadget, const std::string& path);
+std::string GetGadgetText(int gadget);
+
+// Check box: 1 ticked, 0 not. Slider: its position, clamped to its range.
+// Setting a state reports no event.
+void SetGadgetState(int gadget, int state);
+int GetGadgetState(int gadget);
+
+// Shows another image in an image or image-button gadget.
+void SetGadgetImage(int gadget, int image);
+
+// ---------------------------------------------------------------- menus
+
+// Pop-up menus: items with numbers and texts, and separators, in the order
+// they are added.
+void CreatePopupMenu(int menu);
+void AddMenuItem(int menu, int item, const std::string& text);
+void AddMenuSeparator(int menu);
+// Shows the menu with its top-left corner at the screen point and returns at
+// once; a chosen item arrives later as a menu event.
+void ShowPopupMenu(int menu, int screenX, int screenY);
+
+// ---------------------------------------------------------------- events
+
+// What a wait or a poll took from the program's one event queue.
+enum EventKind : int {
+  kEventNone = 0,     // nothing was pending (poll only)
+  kEventGadget = 1,   // see EventGadget and EventType
+  kEventMenu = 2,     // see EventMenu
+  kEventClose = 3,    // a window's close box or close request; see EventWindow. The window stays open.
+  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, keys
+};
+
+// The kind of a gadget event.
+enum GadgetEventType : int {
+  kLeftClick = 1,        // also: a button pressed, a check box toggled
+  kRightClick = 2,
+  kLeftDoubleClick = 3,
+  kRightDoubleClick = 4,
+  kChange = 5,           // a slider moved by the user
+};
+
+// Blocks until an event is pending, then takes it.
+EventKind WaitEvent();
+
+// Takes at most one pending event without waiting; kEventNone when none is
+// pending. Calls into the window system at most about once a millisecond, so a
+// poll in a tight loop costs next to nothing.
+EventKind PollEvent();
+
+// Details of the event taken last.
+int EventGadget();
+int EventType();
+int EventMenu();
+int EventWindow();
+
+// ---------------------------------------------------------------- dialogs
+
+// The filter is one entry "label|pattern", e.g. "Tolva Sudoku|*.sdk". They
+// return the chosen path (native bytes), or "" when cancelled.
+std::string OpenFileDialog(const std::string& title, const std::string& filter);
+std::string SaveFileDialog(const std::string& title, const std::string& filter);
+
+// Shows the print dialog; unless cancelled, prints a one-page document of the
+// given name holding the image at the top-left of the printable area, one
+// image pixel per printer pixel. False when cancelled or when printing failed.
+bool PrintImage(int image, const std::string& documentName);
+
+// ---------------------------------------------------------------- images
+
+// Creates (or replaces) an image in the screen's colour format, black all
+// over. False when it cannot be made.
+bool CreateImage(int image, int width, int height);
+void FreeImage(int image);
+bool ImageExists(int image);
+int ImageWidth(int image);
+int ImageHeight(int image);
+
+// ---------------------------------------------------------------- drawing
+
+// One drawing target at a time. Drawing onto a window paints its drawing
+// surface: a layer over the client area, above the gadgets, transparent until
+// drawn on, that the window keeps and shows across repaints. Anything drawn
+// outside the target is clipped. No primitive antialiases.
+bool StartDrawingOnImage(int image);
+bool StartDrawingOnWindow(int window);
+void StopDrawing();
+
+// Covers x to x + w - 1 and y to y + h - 1.
+void FillRect(int x, int y, int w, int h, int colour);
+// The one-pixel border of that area: columns x and x + w - 1, rows y and y + h - 1.
+void OutlineRect(int x, int y, int w, int h, int colour);
+// From (x, y) towards (x + w, y + h), the far end excluded.
+void LineExtent(int x, int y, int w, int h, int colour);
+// From (x1, y1) to (x2, y2), both ends included.
+void LineBetween(int x1, int y1, int x2, int y2, int colour);
+// The one-pixel outline of the circle inside x - r to x + r - 1, y - r to y + r - 1.
+void Circle(int x, int y, int r, int colour);
+// Repaints the area of the colour at (x, y) connected through left, right, up
+// and down neighbours (not diagonals).
+void FloodFill(int x, int y, int colour);
+// The text's top-left corner at (x, y) in the current font; only the strokes
+// are painted.
+void DrawTextAt(int x, int y, const std::string& text, int colour);
+// Copies the image 1:1 with its top-left corner at (x, y).
+void DrawImageAt(int image, int x, int y);
+// The colour at (x, y) of the target, -1 outside it.
+int PixelColour(int x, int y);
+
+// The font for DrawTextAt: a loaded font's number, or 0 for the window
+// system's default font. Drawing starts with font 0.
+void DrawingFont(int font);
+
+// ---------------------------------------------------------------- fonts
+
+// Loads a face at a point size, normal weight, upright. Its character height
+// in pixels is points x the screen's vertical pixels per inch / 72, rounded.
+bool LoadFont(int font, const std::string& face, int points);
+int FontPixelHeight(int font);

@@ -1,0 +1,43 @@
+#pragma once
+// The preferences store: one text file of comment lines ("; " + text), group
+// headers ("[" + name + "]") and entries (key + " = " + value), CR LF after
+// every line. One store exists; opening or creating closes the open one.
+//
+// Keys match without regard to ASCII letter case. Lookups see only the
+// entries above the first group header. A file that starts with the UTF-8
+// byte-order mark is read as UTF-8: its values are decoded to single bytes
+// U+0000 to U+00FF, and a value holding any other character reads as "".
+
+#include <cstdint>
+#include <string>
+
+// Closes any open store, then reads the existing file at path whole.
+// False when it cannot be opened.
+bool PrefsOpen(const std::string& path);
+
+// The key's value as a decimal number (leading blanks, optional sign, digits
+// up to the first other character; no digits gives 0; clamped to 32 bits),
+// or defaultValue when the key is missing.
+std::int32_t PrefsReadNumber(const std::string& key, std::int32_t defaultValue);
+
+// The key's value without trailing blanks, or defaultValue when it is missing.
+std::string PrefsReadText(const std::string& key, const std::string& defaultValue);
+
+// Closes any open store and starts an empty one in single-byte mode for path.
+// False when the file cannot be created there.
+bool PrefsCreate(const std::string& path);
+
+// Inserts a comment after the item written last (first when none was).
+void PrefsWriteComment(const std::string& text);
+
+// Sets the key to the number in "%d" form; a new key goes after the last
+// entry above the first group header.
+void PrefsWriteNumber(const std::string& key, std::int32_t value);
+
+// Sets the key to the text, like PrefsWriteNumber.
+void PrefsWriteText(const std::string& key, const std::string& value);
+
+// When anything was written since opening or creating, replaces the file
+// with the whole list (the old file stays whole until the new one is
+// complete). Then releases the store.
+void PrefsClose();

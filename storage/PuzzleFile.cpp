@@ -1,0 +1,49 @@
+#include "storage/PuzzleFile.h"
+
+#include <cstdint>
+
+#include "platform/CoreServices.h"
+#include "storage/FileReplace.h"
+
+namespace {
+
+constexpr const char* kOverwriteTitle = "Fehler";
+constexpr const char* kOverwriteQuestion = "Soll die Datei wirklich \xFC" "berschrieben werden?";
+
+// Calls visit(field) for every field of the main board in file order.
+template <typename Visit>
+void ForEachFieldInFileOrder(Visit visit) {
+  for (auto& column : gMainBoard)
+    for (Cell& cell : column)
+      for (int field = 0; field < kCellFields; ++field) visit(CellField(cell, field));
+}
+
+}  // namespace
+
+std::string PuzzleBytes() {
+  std::string bytes;
+  bytes.reserve(kPuzzleFileSize);
+  ForEachFieldInFileOrder([&](std::int32_t& field) {
+    const auto value = static_cast<std::uint32_t>(field);
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+  });
+  return bytes;
+}
+
+void SavePuzzle(const std::string& path) {
+  if (CanOpenForReading(path) && !AskYesNo(kOverwriteTitle, kOverwriteQuestion)) return;
+  ReplaceFileContents(path, PuzzleBytes());
+}
+
+void LoadPuzzle(const std::string& path) {
+  std::string bytes;
+  if (!ReadFileStart(path, kPuzzleFileSize, bytes)) return;
+  bytes.resize(kPuzzleFileSize, '\0');
+  std::size_t offset = 0;
+  ForEachFieldInFileOrder([&](std::int32_t& field) {
+    std::uint32_t value = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset++])) << shift;
+    field = static_cast<std::int32_t>(value);
+  });
+}

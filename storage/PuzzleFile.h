@@ -1,0 +1,24 @@
+#pragma once
+// The ".sdk" puzzle file: a dump of the whole main board, 100 cell records of
+// ten 32-bit little-endian fields, column 0 to 9 outer, row 0 to 9 inner, no
+// header: 4000 bytes. Field f of cell (col, row) is at (10 col + row) x 40 + 4 f.
+
+#include <string>
+
+#include "board/Board.h"
+
+constexpr int kPuzzleFileSize = kBoardSize * kBoardSize * kCellFields * 4;
+
+// Writes the main board to path. When a file can already be read there, asks
+// "Soll die Datei wirklich überschrieben werden?" first and writes only on
+// Yes. The old file is replaced only once the new bytes are complete.
+// Failures are silent.
+void SavePuzzle(const std::string& path);
+
+// Replaces all 100 cells of the main board with the file's fields. Missing
+// bytes of a short file read as 0, bytes past 4000 are ignored. A file that
+// cannot be opened leaves the board as it was. Failures are silent.
+void LoadPuzzle(const std::string& path);
+
+// The file's bytes for the main board.
+std::string PuzzleBytes();

@@ -1,0 +1,30 @@
+#include "storage/Settings.h"
+
+#include "storage/Prefs.h"
+
+std::int32_t gCellEditorX = 0;
+std::int32_t gCellEditorY = 0;
+std::string gPuzzlePath;
+std::int32_t gDifficulty = 0;
+
+void ReadSettings() {
+  if (!PrefsOpen(kPrefsFileName)) return;
+  gCellEditorX = PrefsReadNumber("FensterX", 100);
+  gCellEditorY = PrefsReadNumber("FensterY", 100);
+  gPuzzlePath = PrefsReadText("Ort", "");
+  gDifficulty = PrefsReadNumber("Schwierigkeit", 35);
+  PrefsClose();
+}
+
+void WriteSettings() {
+  if (!PrefsCreate(kPrefsFileName)) return;
+  PrefsWriteComment(kCreditText);
+  PrefsWriteComment("the position of the window:");
+  PrefsWriteNumber("FensterX", gCellEditorX);
+  PrefsWriteNumber("FensterY", gCellEditorY);
+  PrefsWriteComment("the last project the user wrote");
+  PrefsWriteText("Ort", gPuzzlePath);
+  PrefsWriteComment("the difficulty of the sudoku if you want to create one");
+  PrefsWriteNumber("Schwierigkeit", gDifficulty);
+  PrefsClose();
+}

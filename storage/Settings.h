@@ -1,0 +1,27 @@
+#pragma once
+// The four values the program keeps between runs in "Data.prefs" in the
+// working directory, and the program's start-up and exit sequences over the
+// preferences store.
+
+#include <cstdint>
+#include <string>
+
+inline constexpr const char* kPrefsFileName = "Data.prefs";
+
+// The program's one-line credit, used in the preferences, the main window and
+// on the printed page.
+inline constexpr const char* kCreditText = "Tolva Sudoku - made by the Tolva Sudoku developers";
+
+// Start values (kept when "Data.prefs" cannot be opened): 0, 0, "" and 0.
+extern std::int32_t gCellEditorX;  // screen position of the cell editor window
+extern std::int32_t gCellEditorY;
+extern std::string gPuzzlePath;    // the remembered puzzle path ("Ort")
+extern std::int32_t gDifficulty;   // cells the generator empties ("Schwierigkeit")
+
+// Reads "FensterX" (default 100), "FensterY" (100), "Ort" ("") and
+// "Schwierigkeit" (35) when "Data.prefs" opens; otherwise changes nothing.
+void ReadSettings();
+
+// Rebuilds "Data.prefs" from scratch: the credit comment, the values and their
+// comments, eight lines in all. Nothing is written when it cannot be created.
+void WriteSettings();
