@@ -1,7 +1,11 @@
 // Figures of the core's hot paths, on the scripted platform.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "board/CandidateQueries.h"
+#include "generate/FillPhase.h"
+#include "generate/Random.h"
 #include "solve/Solve.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/ScriptedPlatform.h"
@@ -54,6 +58,26 @@ void BM_AllowedDigits(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 81);
 }
 BENCHMARK(BM_AllowedDigits);
+
+// The generator's check of one trial: 55 random cells emptied from a grid.
+void BM_CompletesBySingles(benchmark::State& state) {
+  SeedRandom(5);
+  scripted::Reset();
+  FillGrid();
+  const Grid solution = MainBoardDigits();
+  std::vector<CellSet> trials(64);
+  for (CellSet& trial : trials)
+    for (int emptied = 0; emptied < 55;) {
+      auto& cell = trial[static_cast<std::size_t>(RandomDraw(80))];
+      if (!cell) {
+        cell = true;
+        ++emptied;
+      }
+    }
+  std::size_t next = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(CompletesBySingles(solution, trials[next++ % trials.size()]));
+}
+BENCHMARK(BM_CompletesBySingles);
 
 }  // namespace
 

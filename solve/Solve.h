@@ -2,11 +2,13 @@
 // The naked-single solver of the main board.
 
 #include <cstdint>
+#include <string>
 
-// The status texts of the long-running commands (Windows-1252).
-inline constexpr const char* kSolvingText = "L\xF6sen...";
-inline constexpr const char* kCreatingText = "Erstellen...";
-inline constexpr const char* kDoneText = "Fertig!";
+// The status texts of the long-running commands (Windows-1252), made once:
+// the generator shows one in every pass of its fill phase.
+inline const std::string kSolvingText = "L\xF6sen...";
+inline const std::string kCreatingText = "Erstellen...";
+inline const std::string kDoneText = "Fertig!";
 
 // Most passes one solve runs: 81 sweeps of the board.
 constexpr int kSolvePassLimit = 81 * 81;

@@ -1,6 +1,7 @@
 #include "tests/support/TextRules.h"
 
 #include "board/CandidateQueries.h"
+#include "generate/Random.h"
 #include "platform/CoreServices.h"
 #include "solve/Solve.h"
 #include "tests/support/BoardBuilder.h"
@@ -68,6 +69,55 @@ std::int32_t Solve(std::int32_t stepBudget) {
   }
   SetStatusText(kDoneText);
   return filled >= 81 ? 1 : 0;
+}
+
+bool FillGrid() {
+  const std::string fallbackOrder = "368215947";
+  int lastDeadEnd = 0;
+restart:
+  int col = 1, row = 1;
+  for (int c = 1; c <= 9; ++c)
+    for (int r = 1; r <= 9; ++r) {
+      At(c, r).candidate.fill(0);
+      At(c, r).locked = 1;
+    }
+  for (;;) {
+    if (PollForStop()) return false;
+    const int filled = CountFilled();
+    SetStatusText(kCreatingText);
+    if (filled < 81) {
+      for (;;) {
+        const std::string drawn = std::to_string(RandomDraw(8) + 1);
+        const std::string allowed = AllowedDigits(col, row);
+        std::string digit;
+        if (allowed.find(drawn) != std::string::npos) {
+          digit = drawn;
+        } else if (!allowed.empty()) {
+          for (char candidate : fallbackOrder)
+            if (allowed.find(candidate) != std::string::npos) {
+              digit = std::string(1, candidate);
+              break;
+            }
+        } else {
+          At(col, row) = Cell{};
+          if (filled == lastDeadEnd) goto restart;
+          lastDeadEnd = filled;
+          col = 2;
+          continue;
+        }
+        Cell& cell = At(col, row);
+        cell.candidate.fill(0);
+        cell.candidate[static_cast<std::size_t>(std::stoi(digit) - 1)] = 1;
+        cell.locked = 1;
+        break;
+      }
+    }
+    if (++col == 10) {
+      col = 1;
+      if (++row == 10) row = 1;
+    }
+    if (filled == 81) return true;
+  }
 }
 
 }  // namespace text_rules

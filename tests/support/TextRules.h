@@ -13,4 +13,8 @@ std::string BoxDigits(int col, int row);
 std::string AllowedDigits(int col, int row);
 std::int32_t Solve(std::int32_t stepBudget);
 
+// The generator's fill phase on the main board, recounting every pass.
+// Returns false when STOP ended it.
+bool FillGrid();
+
 }  // namespace text_rules
