@@ -93,9 +93,11 @@ PointerPosition WindowPointer(int window);
 
 // Static text, left-aligned, wrapping at the gadget's width.
 void TextGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
-// Shows an image at its own size, from the gadget's top-left corner.
+// Shows an image, as it is at this call, at its own size from the gadget's
+// top-left corner, clipped to the gadget. Reports left and right clicks (on
+// the press) and double clicks.
 void ImageGadget(int gadget, int window, int x, int y, int w, int h, int image);
-// A push button that shows an image.
+// A push button that shows an image, as it is at this call.
 void ImageButtonGadget(int gadget, int window, int x, int y, int w, int h, int image);
 // A push button with a text.
 void ButtonGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
@@ -127,8 +129,8 @@ void SetGadgetText(int gadget, const std::string& text);
 void SetGadgetPath(int gadget, const std::string& path);
 std::string GetGadgetText(int gadget);
 
-// Check box: 1 ticked, 0 not. Slider: its position, clamped to its range.
-// Setting a state reports no event.
+// Check box: 1 ticked, 0 not (setting any value but 1 unticks it). Slider:
+// its position, clamped to its range. Setting a state reports no event.
 void SetGadgetState(int gadget, int state);
 int GetGadgetState(int gadget);
 
@@ -154,7 +156,8 @@ enum EventKind : int {
   kEventGadget = 1,   // see EventGadget and EventType
   kEventMenu = 2,     // see EventMenu
   kEventClose = 3,    // a window's close box or close request; see EventWindow. The window stays open.
-  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, keys
+  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, keys;
+                      // never the program's own drawing or gadget changes, so a loop may draw in every pass
 };
 
 // The kind of a gadget event.
@@ -174,7 +177,8 @@ EventKind WaitEvent();
 // poll in a tight loop costs next to nothing.
 EventKind PollEvent();
 
-// Details of the event taken last.
+// Details of the event taken last; -1 (the type: 0) where the event has
+// none. EventWindow names the window of a gadget, close or other event.
 int EventGadget();
 int EventType();
 int EventMenu();
@@ -225,21 +229,25 @@ void Circle(int x, int y, int r, int colour);
 // Repaints the area of the colour at (x, y) connected through left, right, up
 // and down neighbours (not diagonals).
 void FloodFill(int x, int y, int colour);
-// The text's top-left corner at (x, y) in the current font; only the strokes
-// are painted.
+// The text's top-left corner (the top of its character cell) at (x, y), in
+// the current font; only the strokes are painted.
 void DrawTextAt(int x, int y, const std::string& text, int colour);
 // Copies the image 1:1 with its top-left corner at (x, y).
 void DrawImageAt(int image, int x, int y);
-// The colour at (x, y) of the target, -1 outside it.
+// The colour at (x, y) of the target, -1 outside it. On a window: what the
+// window shows there, its gadgets and background where nothing was drawn.
 int PixelColour(int x, int y);
 
 // The font for DrawTextAt: a loaded font's number, or 0 for the window
-// system's default font. Drawing starts with font 0.
+// system's default font (Arial bold, 13 pixels high); an unknown number draws
+// in font 0. Drawing starts with font 0.
 void DrawingFont(int font);
 
 // ---------------------------------------------------------------- fonts
 
-// Loads a face at a point size, normal weight, upright. Its character height
-// in pixels is points x the screen's vertical pixels per inch / 72, rounded.
+// Loads a face at a point size, normal weight, upright, under any number but
+// 0 (the default font). Its character height in pixels is points x the
+// screen's vertical pixels per inch / 72, rounded. False for font 0 or no face.
 bool LoadFont(int font, const std::string& face, int points);
+// The character height in pixels; 0 for no such font.
 int FontPixelHeight(int font);

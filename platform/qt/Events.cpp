@@ -1,0 +1,125 @@
+// The program's one event queue: what fills it and how it is taken.
+
+#include <QMouseEvent>
+#include <QWindow>
+
+#include <chrono>
+
+#include "platform/qt/State.h"
+
+namespace qtws {
+
+namespace {
+
+// The window messages that count as an event of their own: what the user and
+// the window system do to a program window. The program's own drawing and
+// gadget changes cause none of them, so a loop that draws in every pass does
+// not feed itself.
+bool IsWindowMessage(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::Expose:
+    case QEvent::FocusIn:  // a top-level window's activation
+    case QEvent::FocusOut:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      return true;
+    default:
+      return false;
+  }
+}
+
+int ProgramWindowOf(const QObject* object) {
+  for (const auto& [number, record] : gState.windows)
+    if (record.widget->windowHandle() == object) return number;
+  return -1;
+}
+
+// Whether a mouse button message is for a gadget that reports it as a gadget
+// event of its own.
+bool GoesToGadget(QWidget* window, const QMouseEvent& event) {
+  const bool left = event.button() == Qt::LeftButton;
+  for (QWidget* widget = window->childAt(event.position().toPoint()); widget && widget != window;
+       widget = widget->parentWidget()) {
+    const QVariant number = widget->property(kGadgetProperty);
+    if (!number.isValid()) continue;
+    const GadgetRecord* record = FindGadget(number.toInt());
+    if (!record || !widget->isEnabled()) return false;
+    switch (record->kind) {
+      case GadgetKind::kImage:
+        return left || event.button() == Qt::RightButton;
+      case GadgetKind::kImageButton:
+      case GadgetKind::kButton:
+      case GadgetKind::kCheckBox:
+      case GadgetKind::kSlider:
+        return left;
+      default:
+        return false;
+    }
+  }
+  return false;
+}
+
+class WindowMessageFilter : public QObject {
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (!IsWindowMessage(event->type()) || !object->isWindowType()) return false;
+    const int window = ProgramWindowOf(object);
+    if (window < 0) return false;
+    const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+                        event->type() == QEvent::MouseButtonDblClick;
+    if (button && GoesToGadget(FindWindow(window)->widget.get(), *static_cast<QMouseEvent*>(event))) return false;
+    PushEvent({kEventOther, -1, 0, -1, window});
+    return false;
+  }
+};
+
+EventKind TakeEvent() {
+  if (gState.events.empty()) return kEventNone;
+  gState.lastEvent = gState.events.front();
+  gState.events.pop_front();
+  return gState.lastEvent.kind;
+}
+
+}  // namespace
+
+void InstallEventFilter() {
+  gState.eventFilter = std::make_unique<WindowMessageFilter>();
+  gState.application->installEventFilter(gState.eventFilter.get());
+}
+
+}  // namespace qtws
+
+using namespace qtws;
+
+EventKind WaitEvent() {
+  while (gState.events.empty() && gState.application)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return TakeEvent();
+}
+
+EventKind PollEvent() {
+  using Clock = std::chrono::steady_clock;
+  static Clock::time_point lastLook;
+  if (gState.events.empty() && gState.application) {
+    const Clock::time_point now = Clock::now();
+    if (now - lastLook >= std::chrono::milliseconds(1)) {
+      lastLook = now;
+      QCoreApplication::processEvents();
+    }
+  }
+  return TakeEvent();
+}
+
+int EventGadget() { return gState.lastEvent.gadget; }
+int EventType() { return gState.lastEvent.type; }
+int EventMenu() { return gState.lastEvent.menu; }
+int EventWindow() { return gState.lastEvent.window; }

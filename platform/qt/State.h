@@ -1,0 +1,116 @@
+#pragma once
+// The window system's state: the numbered windows, gadgets, menus, images and
+// fonts, and the program's one event queue. Plain global state, like the
+// program's own; the functions of Platform.h work on it.
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QMenu>
+#include <QPointer>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/Platform.h"
+#include "platform/qt/Widgets.h"
+
+namespace qtws {
+
+struct WindowRecord {
+  std::unique_ptr<ProgramWindow> widget;
+  std::string title;  // the bytes set last
+};
+
+enum class GadgetKind { kText, kImage, kImageButton, kButton, kCheckBox, kFrame, kSlider, kTextField, kScrollArea };
+
+struct GadgetRecord {
+  GadgetKind kind;
+  int window;
+  int scrollArea;  // the scroll area whose inner area holds it, or -1
+  // Owned by its parent widget, which deletes it with itself.
+  QPointer<QWidget> widget;
+  std::string text;  // the bytes set last
+};
+
+// One entry of the event queue. Numbers that do not apply are -1.
+struct Event {
+  EventKind kind = kEventNone;
+  int gadget = -1;
+  int type = 0;  // a gadget event's GadgetEventType
+  int menu = -1;
+  int window = -1;
+};
+
+// A text once drawn in a font and a colour, kept to be copied again: the
+// board draws the same few texts in every redraw, and copying is several
+// times faster than drawing the glyphs.
+struct RenderedText {
+  QImage strokes;  // on a transparent ground
+  QPoint offset;   // of the image's top-left corner from the text's corner
+};
+
+struct FontRecord {
+  QFont font;
+  int pixelHeight;
+  int ascent;  // from the top of the character cell to the base line
+  std::map<std::pair<std::string, int>, RenderedText> rendered;  // by text and colour
+};
+
+struct State {
+  // First member, so destroyed after everything that still refers to Qt.
+  std::unique_ptr<QApplication> application;
+  std::unique_ptr<QObject> eventFilter;
+  std::string argument;  // the first command-line argument as given
+
+  std::map<int, WindowRecord> windows;
+  std::map<int, GadgetRecord> gadgets;
+  std::map<int, std::unique_ptr<QMenu>> menus;
+  std::map<int, QImage> images;  // Format_RGB32
+  std::map<int, FontRecord> fonts;  // font 0 is the default font for drawing
+  int scrollContent = -1;  // the scroll area new gadgets go into, or -1
+
+  std::deque<Event> events;
+  Event lastEvent;  // the event taken last
+};
+
+extern State gState;
+
+WindowRecord* FindWindow(int window);
+GadgetRecord* FindGadget(int gadget);
+QImage* FindImage(int image);
+FontRecord* FindFont(int font);
+
+// The program window that should own a dialog: the active one, else the main
+// window, else none.
+QWidget* DialogOwner();
+
+void PushEvent(const Event& event);
+void PushGadgetEvent(int gadget, GadgetEventType type);
+
+// The name of the widget property that holds a gadget widget's number.
+inline constexpr char kGadgetProperty[] = "gadget";
+
+// The window's drawing surface, made on first use; null without the window.
+Surface* SurfaceOf(int window);
+// Keeps the surface above gadgets added later.
+void RaiseSurface(int window);
+
+// Lets go of the target's pixels when the target is that window or image,
+// before they change or go; drawing goes on with the new pixels.
+void ReleaseDrawingOnWindow(int window);
+void ReleaseDrawingOnImage(int image);
+
+// Set-up at the start of the window system.
+void InstallEventFilter();
+void LoadDefaultFont();
+
+// Colours of the program (0xBBGGRR) and of Qt.
+inline QColor ColourOf(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
+inline int ColourOf(QRgb rgb) { return Rgb(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+
+}  // namespace qtws

@@ -1,0 +1,65 @@
+#pragma once
+// The window system's own widgets: the program's top-level window, its
+// drawing surface and the image gadget.
+
+#include <QImage>
+#include <QWidget>
+
+namespace qtws {
+
+class Surface;
+
+// A top-level window of the program. A close request (close box, window
+// manager) becomes a close event in the queue and leaves the window open.
+class ProgramWindow : public QWidget {
+ public:
+  explicit ProgramWindow(int number);
+
+  // The drawing surface, made on first use; null until then.
+  Surface* surface = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  int number_;
+};
+
+// The window's drawing surface: a layer over the whole client area, above
+// the gadgets and transparent to the pointer, that shows its canvas. The
+// canvas is transparent until drawn on and keeps what was drawn, so a repaint
+// of the window never loses it.
+class Surface : public QWidget {
+ public:
+  explicit Surface(ProgramWindow* window);
+
+  QImage& Canvas() { return canvas_; }
+  // Follows the window's client size; what was drawn stays where it was.
+  void FitToWindow();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage canvas_;
+};
+
+// An image gadget: shows an image at its own size from its top-left corner
+// and reports left and right clicks and double clicks.
+class ImageView : public QWidget {
+ public:
+  ImageView(int gadget, QWidget* parent);
+  void SetImage(const QImage& image);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  int gadget_;
+  QImage image_;
+};
+
+}  // namespace qtws

@@ -1,0 +1,158 @@
+// The one event queue: real clicks on real gadgets and menus, close
+// requests, polls and waits, and the core's seam.
+
+#include <QCheckBox>
+#include <QMenu>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QWindow>
+
+#include "tests/platform/TestSupport.h"
+
+namespace {
+
+using EventsTest = WindowTest;
+
+bool Has(const std::vector<TakenEvent>& events, EventKind kind, int window) {
+  return std::any_of(events.begin(), events.end(),
+                     [&](auto& event) { return event.kind == kind && event.window == window; });
+}
+
+TEST_F(EventsTest, ButtonClickArrivesOnceWithItsNumber) {
+  ButtonGadget(3, 0, 10, 10, 60, 25, "Weiter");
+  QTest::mouseClick(GadgetWidget(3), Qt::LeftButton);
+  const auto events = GadgetEvents(TakePendingEvents());
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].gadget, 3);
+  EXPECT_EQ(events[0].type, kLeftClick);
+  EXPECT_EQ(events[0].window, 0);
+}
+
+TEST_F(EventsTest, CheckBoxAndSliderReportTheUserButNotTheProgram) {
+  CheckBoxGadget(14, 0, 10, 10, 30, 20, "1");
+  auto* box = static_cast<QCheckBox*>(GadgetWidget(14));
+  QStyleOptionButton option;
+  option.initFrom(box);
+  QTest::mouseClick(box, Qt::LeftButton, {},
+                    box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(PollEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 14);
+  EXPECT_EQ(EventType(), kLeftClick);
+  EXPECT_EQ(GetGadgetState(14), 1) << "toggled before the event is taken";
+
+  SliderGadget(26, 0, 20, 100, 160, 20, 0, 50);
+  SetGadgetState(14, 2);  // only exactly 1 ticks the box
+  SetGadgetState(26, 80);
+  EXPECT_EQ(GetGadgetState(14), 0);
+  EXPECT_EQ(GetGadgetState(26), 50);
+  EXPECT_TRUE(GadgetEvents(TakePendingEvents()).empty());
+
+  QTest::keyClick(GadgetWidget(26), Qt::Key_Left);
+  const auto events = GadgetEvents(TakePendingEvents());
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].gadget, 26);
+  EXPECT_EQ(events[0].type, kChange);
+  EXPECT_EQ(GetGadgetState(26), 49);
+}
+
+TEST_F(EventsTest, ImageGadgetReportsBothButtonsAndDoubleClicks) {
+  ImageGadget(1, 0, 20, 20, 30, 30, -1);
+  QTest::mouseClick(GadgetWidget(1), Qt::LeftButton);
+  QTest::mouseClick(GadgetWidget(1), Qt::RightButton);
+  QTest::mouseDClick(GadgetWidget(1), Qt::LeftButton);  // the double-click message alone, no press before it
+  std::vector<int> types;
+  for (const TakenEvent& event : GadgetEvents(TakePendingEvents())) types.push_back(event.type);
+  EXPECT_EQ(types, (std::vector<int>{kLeftClick, kRightClick, kLeftDoubleClick}));
+}
+
+TEST_F(EventsTest, ChosenMenuItemArrivesAsAMenuEvent) {
+  CreatePopupMenu(2);
+  AddMenuItem(2, 11, "Vollst\xE4ndig l\xF6sen");
+  AddMenuSeparator(2);
+  AddMenuItem(2, 13, "Auf Fehler pr\xFC" "fen");
+  ShowPopupMenu(2, 50, 60);  // returns at once, the menu still open
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->pos(), QPoint(50, 60));
+  const QList<QAction*> actions = menu->actions();
+  ASSERT_EQ(actions.size(), 3);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral(u"Vollständig lösen"));
+  EXPECT_TRUE(actions[1]->isSeparator());
+
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(actions[2]).center());
+  const auto events = TakePendingEvents();
+  const auto chosen = std::find_if(events.begin(), events.end(), [](auto& event) { return event.kind == kEventMenu; });
+  ASSERT_NE(chosen, events.end());
+  EXPECT_EQ(chosen->menu, 13);
+}
+
+TEST_F(EventsTest, PollTakesOneEventAtATimeAndWaitBlocksUntilOneArrives) {
+  const Watchdog watchdog;
+  ButtonGadget(3, 0, 10, 10, 60, 25, "A");
+  ButtonGadget(8, 0, 80, 10, 60, 25, "STOP");
+  QTest::mouseClick(GadgetWidget(3), Qt::LeftButton);
+  QTest::mouseClick(GadgetWidget(8), Qt::LeftButton);
+  QTest::mouseClick(GadgetWidget(8), Qt::LeftButton);
+  ASSERT_EQ(PollEvent(), kEventGadget);
+  EXPECT_EQ(EventGadget(), 3);
+  EXPECT_TRUE(PollForStop());
+  ASSERT_EQ(WaitEvent(), kEventGadget);  // pending already: no wait
+  EXPECT_EQ(EventGadget(), 8);
+
+  QObject context;
+  QTimer::singleShot(50, &context, [] { QTest::mouseClick(GadgetWidget(3), Qt::LeftButton); });
+  while (WaitEvent() != kEventGadget) {
+  }
+  EXPECT_EQ(EventGadget(), 3);
+  EXPECT_FALSE(PollForStop());
+}
+
+TEST_F(EventsTest, CloseRequestLeavesTheWindowOpen) {
+  EXPECT_FALSE(WindowWidget(0)->close());
+  EXPECT_TRUE(WindowWidget(0)->isVisible());
+  EXPECT_TRUE(Has(TakePendingEvents(), kEventClose, 0));
+}
+
+// The main loop runs one pass per event and may draw in every pass: its own
+// drawing must not come back as an event, while the user's pointer does.
+TEST_F(EventsTest, OnlyTheUsersMessagesBecomeOtherEvents) {
+  TextGadget(7, 0, 10, 120, 80, 20, "");
+  for (int pass = 0; pass < 3; ++pass) {  // the last pass shows "Fertig!"
+    ASSERT_TRUE(StartDrawingOnWindow(0));
+    FillRect(0, 0, 200, 150, Rgb(0, 0, 255));
+    StopDrawing();
+    SetStatusText(pass % 2 ? "L\xF6sen..." : "Fertig!");
+    SetWindowTitle(0, "Feld A" + std::to_string(pass));
+    QTest::qWait(20);
+  }
+  EXPECT_TRUE(TakePendingEvents().empty());
+  TextGadget(7, 0, 10, 120, 80, 20, "");  // a new status line shows the same text again
+  SetStatusText("Fertig!");
+  EXPECT_EQ(GetGadgetText(7), "Fertig!");
+
+  QTest::mouseMove(WindowWidget(0)->windowHandle(), QPoint(50, 50));
+  EXPECT_TRUE(Has(TakePendingEvents(), kEventOther, 0));
+}
+
+TEST_F(EventsTest, ClicksGoThroughTheSurfaceToTheGadgets) {
+  ButtonGadget(3, 0, 10, 10, 60, 25, "A");
+  ASSERT_TRUE(StartDrawingOnWindow(0));
+  FillRect(0, 0, 200, 150, Rgb(0, 0, 255));
+  StopDrawing();
+  QWindow* window = WindowWidget(0)->windowHandle();
+  QTest::mouseMove(window, QPoint(40, 20));
+  TakePendingEvents();
+  QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(40, 20));
+  const auto onButton = TakePendingEvents();  // the button's event alone
+  ASSERT_EQ(onButton.size(), 1u);
+  EXPECT_EQ(onButton[0].kind, kEventGadget);
+  EXPECT_EQ(onButton[0].gadget, 3);
+
+  QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(150, 100));
+  const auto beside = TakePendingEvents();
+  EXPECT_TRUE(GadgetEvents(beside).empty());
+  EXPECT_TRUE(Has(beside, kEventOther, 0));
+}
+
+}  // namespace

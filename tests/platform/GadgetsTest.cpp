@@ -1,0 +1,83 @@
+// Windows and gadgets: texts in Windows-1252, paths, owned and maximised
+// windows, and the life of gadget numbers.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QWindow>
+
+#include "tests/platform/TestSupport.h"
+
+namespace {
+
+using GadgetsTest = WindowTest;
+
+QString Shown(int gadget) {
+  QWidget* widget = GadgetWidget(gadget);
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return frame->title();
+  return static_cast<QLineEdit*>(widget)->text();
+}
+
+TEST_F(GadgetsTest, TextsKeepTheirBytesAndShowAsWindows1252) {
+  std::string everyByte;
+  for (int byte = 1; byte < 256; ++byte) everyByte += static_cast<char>(byte);
+  TextGadget(20, 0, 0, 0, 100, 20, "");
+  ButtonGadget(21, 0, 0, 20, 100, 20, "");
+  CheckBoxGadget(22, 0, 0, 40, 100, 20, "");
+  FrameGadget(23, 0, 0, 60, 100, 40, "");
+  TextFieldGadget(24, 0, 0, 100, 100, 20);
+  for (int gadget = 20; gadget <= 24; ++gadget) {
+    SetGadgetText(gadget, everyByte);
+    EXPECT_EQ(GetGadgetText(gadget), everyByte) << gadget;
+    SetGadgetText(gadget, "zur\xFC" "ck \x80 \x9F \x81");
+    EXPECT_EQ(Shown(gadget), QStringLiteral(u"zurück € Ÿ \u0081")) << gadget;
+  }
+  SetGadgetText(20, "erste Zeile\rzweite\r\ndritte");  // a static text breaks its lines at CR
+  EXPECT_EQ(Shown(20), QStringLiteral("erste Zeile\nzweite\ndritte"));
+  SetWindowTitle(0, "Feld \xC4");
+  EXPECT_EQ(WindowTitle(0), "Feld \xC4");
+  EXPECT_EQ(WindowWidget(0)->windowTitle(), QStringLiteral(u"Feld Ä"));
+
+  const std::string path = "/tmp/zur\xC3\xBC" "ck.sdk";  // a path's own bytes
+  SetGadgetPath(24, path);
+  EXPECT_EQ(Shown(24), QStringLiteral(u"/tmp/zurück.sdk"));
+  EXPECT_EQ(GetGadgetText(24), path);
+}
+
+TEST_F(GadgetsTest, WindowsOpenOwnedOrMaximised) {
+  ASSERT_TRUE(OpenWindow(5, 0, 0, 100, 120, "Drucken...", kWindowCloseBox | kWindowOwnerCentred, 0));
+  const QPoint offCentre = WindowWidget(5)->frameGeometry().center() - WindowWidget(0)->frameGeometry().center();
+  EXPECT_LE(offCentre.manhattanLength(), 6);
+  EXPECT_EQ(WindowWidget(5)->windowHandle()->transientParent(), WindowWidget(0)->windowHandle());
+  CloseWindow(0);  // the owner may close first
+  EXPECT_TRUE(WindowExists(5));
+
+  ASSERT_TRUE(OpenWindow(6, 0, 0, 10, 10, "Drucken", kWindowMaximised));
+  EXPECT_GE(WindowInnerWidth(6), QGuiApplication::primaryScreen()->availableGeometry().width() - 20);
+}
+
+TEST_F(GadgetsTest, GadgetNumbersAreReplacedAndFreed) {
+  ButtonGadget(8, 0, 10, 10, 40, 40, "STOP");
+  ButtonGadget(8, 0, 60, 10, 40, 40, "STOP");
+  EXPECT_EQ(WindowWidget(0)->findChildren<QPushButton*>().size(), 1);
+  ASSERT_TRUE(OpenWindow(6, 0, 0, 300, 200, "Drucken", 0));
+  ScrollAreaGadget(49, 6, 0, 0, 300, 200, 2100, 2975, 10);
+  BeginScrollAreaContent(49);
+  ButtonGadget(51, 6, 0, 0, 150, 40, "Drucken");
+  EndScrollAreaContent();
+  ButtonGadget(52, 6, 150, 0, 150, 40, "Abbrechen");
+  EXPECT_EQ(GadgetWidget(51)->parentWidget(), static_cast<QScrollArea*>(GadgetWidget(49))->widget());
+  EXPECT_EQ(GadgetWidget(52)->parentWidget(), WindowWidget(6));
+  ScrollAreaGadget(49, 6, 0, 0, 300, 200, 100, 100, 10);  // replaced with its content
+  EXPECT_FALSE(GadgetExists(51));
+  CloseWindow(0);
+  EXPECT_FALSE(GadgetExists(8));
+  EXPECT_TRUE(GadgetExists(52));
+}
+
+}  // namespace
