@@ -23,9 +23,10 @@ void StartWindowSystem(int argc, char** argv) {
   palette.setColor(QPalette::Window, ColourOf(kButtonFaceColour));
   QApplication::setPalette(palette);
 
-  // The gadgets' texts: Arial at 9 points, as every window's default font.
+  // The gadgets' texts: Arial at 8 points (11 pixels at 96 dots per inch), the
+  // size of a classic dialog font, so that labels fit the gadgets made for it.
   QFont gadgetFont(QStringLiteral("Arial"));
-  gadgetFont.setPointSize(9);
+  gadgetFont.setPixelSize(11);
   gadgetFont.setStyleStrategy(QFont::NoAntialias);
   QApplication::setFont(gadgetFont);
 

@@ -1,0 +1,72 @@
+#include "generate/DifficultyDialog.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr int kSettingsWindow = 3;
+constexpr int kOwnerWindow = 0;
+constexpr int kWarningText = 24;
+constexpr int kDifficultyFrame = 25;
+constexpr int kDifficultySlider = 26;
+constexpr int kLevelText = 27;
+constexpr int kGoOnButton = 28;
+constexpr int kCancelButton = 29;
+
+const std::string kGoOnWord = "weiter";
+const std::string kCancelWord = "zur\xFC" "ck";  // six characters in Windows-1252
+
+// The number at the start of a text; 0 when it starts with no digit.
+std::int32_t LeadingNumber(const std::string& text) {
+  std::int64_t number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') break;
+    number = std::min<std::int64_t>(number * 10 + (c - '0'), INT32_MAX);
+  }
+  return static_cast<std::int32_t>(number);
+}
+
+}  // namespace
+
+std::string LevelLabel(std::int32_t difficulty) {
+  if (difficulty <= 26) return "Stufe: Leicht";
+  if (difficulty <= 53) return "Stufe: Mittel";
+  return "Stufe: Schwer";
+}
+
+std::string AskDifficulty(std::int32_t startPosition) {
+  OpenWindow(kSettingsWindow, 0, 0, 300, 240, "Einstellungen", kWindowCloseBox | kWindowScreenCentred, kOwnerWindow);
+  TextGadget(kWarningText, kSettingsWindow, 20, 20, 260, 60,
+             "Wollen sie wirklich fortfahren, dieser Prozess kann n\xE4mlich einige Minuten in Anspruch nehmen!");
+  FrameGadget(kDifficultyFrame, kSettingsWindow, 10, 80, 280, 80, "Schwierigkeit: ");
+  SliderGadget(kDifficultySlider, kSettingsWindow, 20, 100, 260, 20, 0, 50);
+  TextGadget(kLevelText, kSettingsWindow, 100, 120, 100, 20, "Stufe:");
+  ButtonGadget(kGoOnButton, kSettingsWindow, 25, 180, 100, 40, "Weiter");
+  ButtonGadget(kCancelButton, kSettingsWindow, 175, 180, 100, 40, "Abbruch");
+  SetGadgetState(kDifficultySlider, startPosition);
+
+  // Every event of any window counts: the label follows the slider, and the
+  // difficulty is the slider's value at the event that ends the dialog.
+  std::string outcome;
+  std::int32_t difficulty = 0;
+  for (;;) {
+    const EventKind event = WaitEvent();
+    if (event == kEventGadget && EventGadget() == kGoOnButton) outcome = kGoOnWord;
+    if (event == kEventGadget && EventGadget() == kCancelButton) outcome = kCancelWord;
+    difficulty = GetGadgetState(kDifficultySlider) + 10;
+    SetGadgetText(kLevelText, LevelLabel(difficulty));
+    if (event == kEventClose || !outcome.empty()) break;
+  }
+  CloseWindow(kSettingsWindow);
+  return outcome + std::to_string(difficulty);
+}
+
+std::int32_t DifficultyOfResult(const std::string& result) {
+  const bool hasWord = result.starts_with(kGoOnWord) || result.starts_with(kCancelWord);
+  return LeadingNumber(hasWord ? result.substr(6) : result);
+}
+
+bool ResultGoesOn(const std::string& result) { return result.substr(0, 6) == kGoOnWord; }

@@ -1,0 +1,63 @@
+#include "ui/BoardDrawing.h"
+
+#include <string>
+
+#include "board/CandidateQueries.h"
+#include "ui/Resources.h"
+
+namespace {
+
+constexpr int kBoardLeft = 20;  // the board image's place in the window
+constexpr int kBoardTop = 20;
+constexpr int kPitch = 33;      // cell pitch on screen
+
+void DrawLabels() {
+  DrawingFont(kSystemFont);
+  for (int k = 0; k < 9; ++k) {
+    DrawTextAt(7, 30 + kPitch * k, std::to_string(k + 1), kBlack);
+    DrawTextAt(32 + kPitch * k, 5, std::string(1, static_cast<char>('A' + k)), kBlack);
+  }
+}
+
+void DrawCrosshair(int snappedX, int snappedY) {
+  if (snappedX <= 0 || snappedX >= 300 || snappedY <= 0 || snappedY >= 300) return;
+  LineExtent(snappedX - 10, snappedY + 5, 31, 0, kRed);
+  LineExtent(snappedX + 5, snappedY - 10, 0, 31, kRed);
+}
+
+// Candidates go three to a line in font 1; a filled cell's digit in font 2.
+void DrawCell(int col, int row) {
+  const std::string text = std::to_string(CandidateNumber(col, row));
+  const int x = 26 + kPitch * (col - 1);
+  const int top = kPitch * (row - 1);
+  if (text.size() > 1) {
+    DrawingFont(kCandidateFont);
+    for (std::size_t line = 0; line * 3 < text.size(); ++line)
+      DrawTextAt(x, top + 21 + 10 * static_cast<int>(line), text.substr(line * 3, 3), kDigitGreen);
+  } else if (text != "0") {
+    const bool locked = gMainBoard[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)].locked == 1;
+    DrawingFont(kDigitFont);
+    DrawTextAt(x, top + 17, text, locked ? kBlack : kDigitGreen);
+  }
+}
+
+}  // namespace
+
+void DrawBoard(int snappedX, int snappedY) {
+  if (!StartDrawingOnWindow(kMainWindow)) return;
+  DrawImageAt(kBoardImage, kBoardLeft, kBoardTop);
+  DrawLabels();
+  DrawCrosshair(snappedX, snappedY);
+  for (int col = 1; col <= 9; ++col)
+    for (int row = 1; row <= 9; ++row) DrawCell(col, row);
+  StopDrawing();
+}
+
+void DrawErrorMarks(int errorColumn, int errorRow, int squareFlag) {
+  if (!StartDrawingOnWindow(kMainWindow)) return;
+  if (squareFlag == 1) FillRect(21 + kPitch * (errorColumn - 1), 21 + kPitch * (errorRow - 1), 33, 33, kRed);
+  OutlineRect(20, 20, 300, 300, kRed);
+  OutlineRect(21, 21, 298, 298, kRed);
+  OutlineRect(22, 22, 296, 296, kRed);
+  StopDrawing();
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The board as the main window shows it, drawn onto the window's surface
+// over the board gadget.
+
+// The board image at (20, 20), the labels 1 to 9 and A to I, the crosshair
+// of the snapped pointer position (drawn when both coordinates lie strictly
+// between 0 and 300), and every puzzle cell of the main board: the digit of a
+// filled cell large (black when locked, else green), the candidates of an
+// undecided cell small and green, three to a line.
+void DrawBoard(int snappedX, int snappedY);
+
+// The error display: the red square over the error cell when squareFlag is
+// 1, and a red frame three pixels wide along the board's edge.
+void DrawErrorMarks(int errorColumn, int errorRow, int squareFlag);

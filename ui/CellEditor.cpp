@@ -1,0 +1,54 @@
+#include "ui/CellEditor.h"
+
+#include <string>
+
+#include "board/Board.h"
+#include "ui/Resources.h"
+
+int gSelectedColumn = 0;
+int gSelectedRow = 0;
+
+namespace {
+
+// Wide enough for the box "sichern", which reaches x = 105.
+constexpr int kEditorWidth = 115;
+constexpr int kEditorHeight = 200;
+
+Cell& SelectedCell() {
+  return gMainBoard[static_cast<std::size_t>(gSelectedColumn)][static_cast<std::size_t>(gSelectedRow)];
+}
+
+}  // namespace
+
+void OpenCellEditor(int x, int y) {
+  OpenWindow(kCellEditorWindow, x, y, kEditorWidth, kEditorHeight, "", 0);
+  for (int digit = 1; digit <= 9; ++digit)
+    CheckBoxGadget(kFirstDigitBox + digit - 1, kCellEditorWindow, 10, 10 + 20 * (digit - 1), 30, 20,
+                   std::to_string(digit));
+  CheckBoxGadget(kLockBox, kCellEditorWindow, 50, 90, 55, 20, "sichern");
+}
+
+void SyncCellEditor() {
+  const Cell& cell = SelectedCell();
+  const bool locked = cell.locked == 1;
+  for (int digit = 1; digit <= 9; ++digit) {
+    DisableGadget(kFirstDigitBox + digit - 1, locked);
+    SetGadgetState(kFirstDigitBox + digit - 1, cell.candidate[static_cast<std::size_t>(digit - 1)]);
+  }
+  SetGadgetState(kLockBox, locked ? 1 : 0);
+}
+
+void CellEditorClicked(int gadget) {
+  Cell& cell = SelectedCell();
+  if (gadget == kLockBox)
+    cell.locked = GetGadgetState(gadget);
+  else
+    cell.candidate[static_cast<std::size_t>(gadget - kFirstDigitBox)] = GetGadgetState(gadget);
+}
+
+void SelectCell(int col, int row) {
+  if (!OnBoard(col, row)) return;
+  gSelectedColumn = col;
+  gSelectedRow = row;
+  SetWindowTitle(kCellEditorWindow, "Feld " + std::string(1, static_cast<char>(64 + col)) + std::to_string(row));
+}

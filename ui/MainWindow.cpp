@@ -1,0 +1,33 @@
+#include "ui/MainWindow.h"
+
+#include "storage/Settings.h"
+#include "ui/Resources.h"
+
+void OpenMainWindow() {
+  OpenWindow(kMainWindow, 0, 0, 380, 340, "Tolva Sudoku", kWindowCloseBox | kWindowScreenCentred);
+  TextGadget(kCreditGadget, kMainWindow, 60, 323, 260, 20, kCreditText);
+  ImageGadget(kBoardGadget, kMainWindow, 20, 20, 300, 300, kBoardImage);
+  ImageButtonGadget(kOpenButton, kMainWindow, 340, 0, 40, 40, kOpenIcon);
+  ImageButtonGadget(kFileButton, kMainWindow, 340, 40, 40, 40, kSaveIcon);
+  ImageButtonGadget(kCreateButton, kMainWindow, 340, 100, 40, 40, kCreateIcon);
+  ImageButtonGadget(kSolveButton, kMainWindow, 340, 140, 40, 40, kSolveIcon);
+  ImageButtonGadget(kClearButton, kMainWindow, 340, 200, 40, 40, kClearIcon);
+  ImageButtonGadget(kStopButton, kMainWindow, 340, 300, 40, 40, kStopIcon);
+  HideGadget(kStopButton, true);
+  // Reaches past the window's right edge, which clips it.
+  TextGadget(kStatusGadget, kMainWindow, 330, 280, 80, 20, "");
+
+  CreatePopupMenu(kFileMenu);
+  AddMenuItem(kFileMenu, kSaveItem, "Speichern");
+  AddMenuItem(kFileMenu, kPrintItem, "Drucken");
+  CreatePopupMenu(kSolveMenu);
+  AddMenuItem(kSolveMenu, kSolveAllItem, "Vollst\xE4ndig l\xF6sen");
+  AddMenuItem(kSolveMenu, kSolveStepItem, "Einen Schritt machen");
+  AddMenuSeparator(kSolveMenu);
+  AddMenuItem(kSolveMenu, kCheckItem, "Auf Fehler pr\xFC" "fen");
+}
+
+void ShowMenuBesideWindow(int menu, int belowTop) {
+  ShowPopupMenu(menu, WindowOuterX(kMainWindow) + WindowInnerWidth(kMainWindow),
+                WindowOuterY(kMainWindow) + belowTop);
+}

@@ -1,0 +1,153 @@
+#include "ui/Printing.h"
+
+#include <array>
+
+#include "board/CandidateQueries.h"
+#include "storage/BmpFile.h"
+#include "storage/PuzzleFile.h"
+#include "storage/Settings.h"
+#include "ui/Resources.h"
+
+namespace {
+
+constexpr int kSelectionWindow = 5;
+constexpr int kPreviewWindow = 6;
+constexpr int kPageWidth = 2100;
+constexpr int kPageHeight = 2975;
+
+constexpr int kHelpText = 46;
+constexpr int kPrintButton = 47;
+constexpr int kCancelButton = 48;
+constexpr int kPreviewArea = 49;
+constexpr int kPreviewImage = 50;
+constexpr int kPreviewPrintButton = 51;
+constexpr int kPreviewCancelButton = 52;
+
+const std::string kPuzzleFilter = "Tolva Sudoku|*.sdk";
+
+// The slots: a text field holding a path, the browse button right of it
+// (field + 1), and where the puzzle goes on the page.
+struct Slot {
+  int field;
+  int pageX;
+  int pageY;
+};
+constexpr std::array<Slot, 6> kSlots{{{30, 75, 46},
+                                      {32, 75, 992},
+                                      {34, 75, 1938},
+                                      {38, 1050, 46},
+                                      {40, 1050, 992},
+                                      {42, 1050, 1938}}};
+// The fourth row of each column is made and hidden at once.
+constexpr std::array<int, 4> kHiddenRow{36, 37, 44, 45};
+
+void OpenSelectionWindow() {
+  OpenWindow(kSelectionWindow, 0, 0, 200, 240, "Drucken...", kWindowCloseBox | kWindowOwnerCentred, kMainWindow);
+  for (int column = 0; column < 2; ++column)
+    for (int line = 0; line < 4; ++line) {
+      const int field = 30 + 8 * column + 2 * line;
+      const int x = 20 + 80 * column, y = 100 + 20 * line;
+      TextFieldGadget(field, kSelectionWindow, x, y, 60, 20);
+      ButtonGadget(field + 1, kSelectionWindow, x + 60, y, 20, 20, "...");
+    }
+  TextGadget(kHelpText, kSelectionWindow, 20, 20, 160, 70,
+             "Bitte w\xE4hlen sie die Sudokus aus, die sie drucken wollen. (Speicherort)\r"
+             "unausgef\xFCllte Felder werden nicht weiter beachtet.");
+  ButtonGadget(kPrintButton, kSelectionWindow, 20, 200, 60, 20, "Drucken");
+  ButtonGadget(kCancelButton, kSelectionWindow, 120, 200, 60, 20, "Abbrechen");
+  for (int gadget : kHiddenRow) HideGadget(gadget, true);
+}
+
+bool IsBrowseButton(int gadget) {
+  for (const Slot& slot : kSlots)
+    if (gadget == slot.field + 1) return true;
+  return false;
+}
+
+void ComposePage() {
+  CreateImage(kPageImage, kPageWidth, kPageHeight);
+  if (!StartDrawingOnImage(kPageImage)) return;
+  FillRect(0, 0, kPageWidth, kPageHeight, kWhite);
+  for (const Slot& slot : kSlots) {
+    const std::string path = GetGadgetText(slot.field);
+    if (!path.empty()) DrawSavedPuzzle(path, slot.pageX, slot.pageY);
+  }
+  DrawingFont(kPrintSmallFont);
+  DrawTextAt(1400, 2905, kCreditText, kBlack);
+  StopDrawing();
+}
+
+// The page, full screen, under the buttons "Drucken" and "Abbrechen"; only
+// they end it. Returns 1 for "Drucken".
+int ShowPreview() {
+  OpenWindow(kPreviewWindow, 0, 0, 0, 0, "Drucken", kWindowScreenCentred | kWindowMaximised);
+  const int width = WindowInnerWidth(kPreviewWindow);
+  const int height = WindowInnerHeight(kPreviewWindow);
+  ScrollAreaGadget(kPreviewArea, kPreviewWindow, 0, 0, width, height, kPageWidth, kPageHeight, 10);
+  BeginScrollAreaContent(kPreviewArea);
+  ImageGadget(kPreviewImage, kPreviewWindow, 0, 40, kPageWidth, kPageHeight, kPageImage);
+  ButtonGadget(kPreviewPrintButton, kPreviewWindow, 0, 0, width / 2, 40, "Drucken");
+  ButtonGadget(kPreviewCancelButton, kPreviewWindow, width / 2, 0, width / 2, 40, "Abbrechen");
+  EndScrollAreaContent();
+  int result = -1;
+  while (result < 0)
+    if (WaitEvent() == kEventGadget) {
+      if (EventGadget() == kPreviewPrintButton) result = 1;
+      if (EventGadget() == kPreviewCancelButton) result = 0;
+    }
+  CloseWindow(kPreviewWindow);
+  return result;
+}
+
+void OfferImageExport() {
+  if (!AskYesNo("Image", "Soll das Bild trotzdem gespeichert werden?")) return;
+  const std::string path = SaveFileDialog("Image speichern", kPuzzleFilter);
+  if (path.empty() || !StartDrawingOnImage(kPageImage)) return;
+  SaveBmpFile(path, ImageWidth(kPageImage), ImageHeight(kPageImage), [](int x, int y) { return PixelColour(x, y); });
+  StopDrawing();
+}
+
+}  // namespace
+
+int ShowPrintSelection() {
+  OpenSelectionWindow();
+  int result = 0;
+  for (;;) {
+    const EventKind event = WaitEvent();
+    if (event == kEventClose) break;
+    if (event != kEventGadget) continue;
+    const int gadget = EventGadget();
+    if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog("\xD6" "ffnen", kPuzzleFilter));
+    if (gadget == kCancelButton) break;
+    if (gadget == kPrintButton) {
+      ComposePage();
+      result = ShowPreview();
+      OfferImageExport();
+      break;
+    }
+  }
+  CloseWindow(kSelectionWindow);
+  return result;
+}
+
+void DrawSavedPuzzle(const std::string& path, int x, int y) {
+  LoadPuzzle(path);
+  DrawImageAt(kLargeGridImage, x, y);
+  for (int col = 1; col <= 9; ++col)
+    for (int row = 1; row <= 9; ++row) {
+      const std::string text = std::to_string(CandidateNumber(col, row));
+      const int left = x + 99 * (col - 1) + 18;
+      const int top = y + 99 * (row - 1);
+      if (text.size() > 1) {
+        DrawingFont(kPrintSmallFont);
+        for (std::size_t line = 0; line * 3 < text.size(); ++line)
+          DrawTextAt(left, top + 3 + 30 * static_cast<int>(line), text.substr(line * 3, 3), kDigitGreen);
+      } else if (text != "0") {
+        const bool locked = gMainBoard[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)].locked == 1;
+        DrawingFont(kPrintLargeFont);
+        DrawTextAt(left, top - 9, text, locked ? kBlack : kDigitGreen);
+      }
+    }
+}
+
+void PrintPage() { PrintImage(kPageImage, "Sudoku"); }
