@@ -1,0 +1,100 @@
+// The settings window before a puzzle is made, driven through its real
+// slider and buttons.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractSlider>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest/QTest>
+
+#include <functional>
+#include <vector>
+
+#include "generate/DifficultyDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/Resources.h"
+
+namespace {
+
+// The widget of a gadget of the settings window, found by its number.
+QWidget* Gadget(int number) {
+  for (QWidget* widget : QApplication::allWidgets())
+    if (widget->property("gadget").toInt() == number && widget->property("gadget").isValid()) return widget;
+  return nullptr;
+}
+
+class DifficultyDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { OpenMainWindow(); }
+  void TearDown() override { CloseWindow(kMainWindow); }
+
+  // Runs AskDifficulty while the steps act on its window, one step per tick
+  // of a timer, so that the dialog takes the events of one step before the
+  // next.
+  std::string Ask(int startPosition, std::vector<std::function<void()>> steps) {
+    QTimer timer;
+    std::size_t next = 0;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+      if (!Gadget(28)) return;
+      if (next + 1 >= steps.size()) timer.stop();
+      if (next < steps.size()) steps[next++]();
+    });
+    timer.start(10);
+    return AskDifficulty(startPosition);
+  }
+  static std::string Label() { return GetGadgetText(27); }
+};
+
+TEST_F(DifficultyDialog, LevelsChangeAtSeventeenAndFortyFour) {
+  EXPECT_EQ(LevelLabel(10), "Stufe: Leicht");
+  EXPECT_EQ(LevelLabel(26), "Stufe: Leicht");
+  EXPECT_EQ(LevelLabel(27), "Stufe: Mittel");
+  EXPECT_EQ(LevelLabel(53), "Stufe: Mittel");
+  EXPECT_EQ(LevelLabel(54), "Stufe: Schwer");
+  EXPECT_EQ(LevelLabel(60), "Stufe: Schwer");
+}
+
+TEST_F(DifficultyDialog, ResultsCarryTheirDifficulty) {
+  EXPECT_EQ(DifficultyOfResult("weiter35"), 35);
+  EXPECT_EQ(DifficultyOfResult("zur\xFC" "ck40"), 40);
+  EXPECT_EQ(DifficultyOfResult("40"), 40);
+  EXPECT_TRUE(ResultGoesOn("weiter35"));
+  EXPECT_FALSE(ResultGoesOn("zur\xFC" "ck35"));
+  EXPECT_FALSE(ResultGoesOn("35"));
+}
+
+TEST_F(DifficultyDialog, WeiterReturnsTheSliderDifficulty) {
+  const std::string result = Ask(25, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(28)), Qt::LeftButton); }});
+  EXPECT_EQ(result, "weiter35");
+  EXPECT_FALSE(WindowExists(3)) << "the window is closed when the dialog ends";
+}
+
+TEST_F(DifficultyDialog, AbbruchAfterTheSliderMovedToTheStart) {
+  const std::string result = Ask(25, {[] {
+    static_cast<QAbstractSlider*>(Gadget(26))->triggerAction(QAbstractSlider::SliderToMinimum);
+    QTest::mouseClick(static_cast<QPushButton*>(Gadget(29)), Qt::LeftButton);
+  }});
+  EXPECT_EQ(result, "zur\xFC" "ck10");
+}
+
+TEST_F(DifficultyDialog, CloseBoxReturnsTheDifficultyAlone) {
+  std::string labelAtEnd;
+  const std::string result =
+      Ask(-10, {[] { static_cast<QAbstractSlider*>(Gadget(26))->triggerAction(QAbstractSlider::SliderToMaximum); },
+                [&] {
+                  labelAtEnd = GetGadgetText(27);
+                  Gadget(28)->window()->close();
+                }});
+  EXPECT_EQ(result, "60");
+  EXPECT_EQ(labelAtEnd, "Stufe: Schwer") << "the label follows the slider";
+}
+
+TEST_F(DifficultyDialog, StartBelowTheRangeShowsTheLowestPosition) {
+  const std::string result =
+      Ask(-10, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(28)), Qt::LeftButton); }});
+  EXPECT_EQ(result, "weiter10");
+}
+
+}  // namespace
