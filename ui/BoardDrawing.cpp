@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "board/CandidateQueries.h"
+#include "ui/CellText.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -25,21 +25,9 @@ void DrawCrosshair(int snappedX, int snappedY) {
   LineExtent(snappedX + 5, snappedY - 10, 0, 31, kRed);
 }
 
-// Candidates go three to a line in font 1; a filled cell's digit in font 2.
-void DrawCell(int col, int row) {
-  const std::string text = std::to_string(CandidateNumber(col, row));
-  const int x = 26 + kPitch * (col - 1);
-  const int top = kPitch * (row - 1);
-  if (text.size() > 1) {
-    DrawingFont(kCandidateFont);
-    for (std::size_t line = 0; line * 3 < text.size(); ++line)
-      DrawTextAt(x, top + 21 + 10 * static_cast<int>(line), text.substr(line * 3, 3), kDigitGreen);
-  } else if (text != "0") {
-    const bool locked = gMainBoard[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)].locked == 1;
-    DrawingFont(kDigitFont);
-    DrawTextAt(x, top + 17, text, locked ? kBlack : kDigitGreen);
-  }
-}
+// Candidates in font 1 at 21, 31 and 41 below the cell's top; a digit in
+// font 2 at 17.
+constexpr CellTextLayout kScreenLayout{kCandidateFont, 21, 10, kDigitFont, 17};
 
 }  // namespace
 
@@ -49,7 +37,7 @@ void DrawBoard(int snappedX, int snappedY) {
   DrawLabels();
   DrawCrosshair(snappedX, snappedY);
   for (int col = 1; col <= 9; ++col)
-    for (int row = 1; row <= 9; ++row) DrawCell(col, row);
+    for (int row = 1; row <= 9; ++row) DrawCellText(col, row, 26 + kPitch * (col - 1), kPitch * (row - 1), kScreenLayout);
   StopDrawing();
 }
 

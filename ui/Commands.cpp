@@ -13,7 +13,6 @@
 
 namespace {
 
-const std::string kPuzzleFilter = "Tolva Sudoku|*.sdk";
 const std::string kPuzzleExtension = ".sdk";
 
 // A path of 4 characters or fewer names no puzzle (the empty path of a
@@ -21,7 +20,7 @@ const std::string kPuzzleExtension = ".sdk";
 bool NamesAPuzzle(const std::string& path) { return path.size() > 4; }
 
 void OpenPuzzle() {
-  gPuzzlePath = OpenFileDialog("\xD6" "ffnen", kPuzzleFilter);
+  gPuzzlePath = OpenFileDialog(kOpenTitle, kPuzzleFilter);
   if (NamesAPuzzle(gPuzzlePath)) LoadPuzzle(gPuzzlePath);
 }
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "board/CandidateQueries.h"
 #include "storage/BmpFile.h"
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
+#include "ui/CellText.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -23,7 +23,9 @@ constexpr int kPreviewImage = 50;
 constexpr int kPreviewPrintButton = 51;
 constexpr int kPreviewCancelButton = 52;
 
-const std::string kPuzzleFilter = "Tolva Sudoku|*.sdk";
+// Candidates in font 4 at 3, 33 and 63 below the cell's top; a digit in
+// font 5 at 9 above it.
+constexpr CellTextLayout kPageLayout{kPrintSmallFont, 3, 30, kPrintLargeFont, -9};
 
 // The slots: a text field holding a path, the browse button right of it
 // (field + 1), and where the puzzle goes on the page.
@@ -117,7 +119,7 @@ int ShowPrintSelection() {
     if (event == kEventClose) break;
     if (event != kEventGadget) continue;
     const int gadget = EventGadget();
-    if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog("\xD6" "ffnen", kPuzzleFilter));
+    if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog(kOpenTitle, kPuzzleFilter));
     if (gadget == kCancelButton) break;
     if (gadget == kPrintButton) {
       ComposePage();
@@ -134,20 +136,8 @@ void DrawSavedPuzzle(const std::string& path, int x, int y) {
   LoadPuzzle(path);
   DrawImageAt(kLargeGridImage, x, y);
   for (int col = 1; col <= 9; ++col)
-    for (int row = 1; row <= 9; ++row) {
-      const std::string text = std::to_string(CandidateNumber(col, row));
-      const int left = x + 99 * (col - 1) + 18;
-      const int top = y + 99 * (row - 1);
-      if (text.size() > 1) {
-        DrawingFont(kPrintSmallFont);
-        for (std::size_t line = 0; line * 3 < text.size(); ++line)
-          DrawTextAt(left, top + 3 + 30 * static_cast<int>(line), text.substr(line * 3, 3), kDigitGreen);
-      } else if (text != "0") {
-        const bool locked = gMainBoard[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)].locked == 1;
-        DrawingFont(kPrintLargeFont);
-        DrawTextAt(left, top - 9, text, locked ? kBlack : kDigitGreen);
-      }
-    }
+    for (int row = 1; row <= 9; ++row)
+      DrawCellText(col, row, x + 99 * (col - 1) + 18, y + 99 * (row - 1), kPageLayout);
 }
 
 void PrintPage() { PrintImage(kPageImage, "Sudoku"); }

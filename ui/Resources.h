@@ -2,7 +2,13 @@
 // The numbers of the program's windows, gadgets, menus, images and fonts, and
 // its colours (0xBBGGRR).
 
+#include <string>
+
 #include "platform/Platform.h"
+
+// The file dialogs' filter for puzzles, and the open dialog's title.
+inline const std::string kPuzzleFilter = "Tolva Sudoku|*.sdk";
+inline const std::string kOpenTitle = "\xD6" "ffnen";
 
 // Windows.
 constexpr int kMainWindow = 0;

@@ -32,11 +32,11 @@ TEST(BmpFile, PageSizedImageHasTheExactSizesAndHeader) {
 
 TEST(BmpFile, RowsRunBottomUpInBlueGreenRedWithZeroPadding) {
   // 5 pixels wide: 15 bytes of pixels and 1 byte of padding per row.
-  const std::string bytes = BmpFileBytes(5, 2, [](int x, int y) { return y == 0 ? 0x0000FF : x; });
+  const std::string bytes = BmpFileBytes(5, 2, [](int x, int y) { return y == 0 ? 0x0000FF : 0x030201 * x; });
   ASSERT_EQ(bytes.size(), 54u + 2 * 16);
   EXPECT_EQ(Read32(bytes, 34), 32u);
   const std::string bottomRow = bytes.substr(54, 16);
-  EXPECT_EQ(bottomRow.substr(3, 3), std::string("\x01\x00\x00", 3)) << "pixel (1, 1): 0x000001 as blue, green, red";
+  EXPECT_EQ(bottomRow.substr(3, 3), std::string("\x03\x02\x01", 3)) << "pixel (1, 1): 0x030201 as blue, green, red";
   EXPECT_EQ(bottomRow[15], '\0');
   const std::string topRow = bytes.substr(70, 16);
   EXPECT_EQ(topRow.substr(0, 3), std::string("\x00\x00\xFF", 3)) << "red (0xBBGGRR 0x0000FF) stored last";

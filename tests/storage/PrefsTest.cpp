@@ -9,11 +9,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class Prefs : public ::testing::Test {
  protected:
   void TearDown() override { PrefsClose(); }
@@ -106,7 +101,7 @@ TEST_F(Prefs, CreatedStoreWritesItsLinesInOrderWithCrLf) {
   PrefsWriteNumber("zahl", 7);  // an existing key is set again in its place
   PrefsWriteComment("dritte");  // after the item written last
   PrefsClose();
-  EXPECT_EQ(ReadBytes(path), "; erste\r\nZahl = 7\r\n; dritte\r\n; zweite\r\nText = \r\n");
+  EXPECT_EQ(ReadFileBytes(path), "; erste\r\nZahl = 7\r\n; dritte\r\n; zweite\r\nText = \r\n");
 }
 
 TEST_F(Prefs, OpenedStoreKeepsGroupsAndAddsNewKeysAboveThem) {
@@ -114,14 +109,14 @@ TEST_F(Prefs, OpenedStoreKeepsGroupsAndAddsNewKeysAboveThem) {
   PrefsWriteNumber("C", 3);
   PrefsWriteText("A", "\xE4");
   PrefsClose();
-  EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBF\r\n; k\r\nA = \xC3\xA4\r\nC = 3\r\n[G]\r\nB = 2\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "\xEF\xBB\xBF\r\n; k\r\nA = \xC3\xA4\r\nC = 3\r\n[G]\r\nB = 2\r\n");
 }
 
 TEST_F(Prefs, StoreThatWasOnlyReadLeavesTheFileAlone) {
   OpenWith("a=1\n\n\nb = 2");
   PrefsReadNumber("a", 0);
   PrefsClose();
-  EXPECT_EQ(ReadBytes(path), "a=1\n\n\nb = 2");
+  EXPECT_EQ(ReadFileBytes(path), "a=1\n\n\nb = 2");
 }
 
 TEST_F(Prefs, CreateFailsWhereNoFileCanBeMade) {
@@ -137,7 +132,7 @@ TEST_F(Prefs, WriteFailingPartwayLeavesTheOldFileWhole) {
     FileSizeLimit limit(100);
     PrefsClose();
   }
-  EXPECT_EQ(ReadBytes(path), "FensterX = 5\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "FensterX = 5\r\n");
 }
 
 }  // namespace

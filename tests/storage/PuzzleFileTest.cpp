@@ -20,11 +20,6 @@ namespace {
 
 using scripted::gScript;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -46,7 +41,7 @@ class PuzzleFile : public ::testing::Test {
 
 TEST_F(PuzzleFile, EmptyBoardSavesFourThousandZeroBytesWithoutAQuestion) {
   SavePuzzle(folder.Path("a.sdk"));
-  EXPECT_EQ(ReadBytes(folder.Path("a.sdk")), std::string(4000, '\0'));
+  EXPECT_EQ(ReadFileBytes(folder.Path("a.sdk")), std::string(4000, '\0'));
   EXPECT_TRUE(gScript.questions.empty());
 }
 
@@ -85,13 +80,13 @@ TEST_F(PuzzleFile, OverwriteAsksAndNoKeepsTheOldFile) {
 
   gScript.answers = {false};
   SavePuzzle(path);
-  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(ReadFileBytes(path), old);
   ASSERT_EQ(gScript.questions.size(), 1u);
   EXPECT_EQ(gScript.questions[0], "Fehler|Soll die Datei wirklich \xFC" "berschrieben werden?");
 
   gScript.answers = {true};
   SavePuzzle(path);
-  EXPECT_EQ(ReadBytes(path), PuzzleBytes()) << "Yes replaces the file wholly, no tail left";
+  EXPECT_EQ(ReadFileBytes(path), PuzzleBytes()) << "Yes replaces the file wholly, no tail left";
 }
 
 TEST_F(PuzzleFile, ShortAndLongFilesLoadWithZerosAndTruncation) {
@@ -149,7 +144,7 @@ TEST_F(PuzzleFile, SaveFailingPartwayLeavesTheOldFileWholeAndNoLitter) {
     FileSizeLimit limit(1000);  // the write of 4000 bytes fails after 1000, as on a full disk
     SavePuzzle(path);
   }
-  EXPECT_EQ(ReadBytes(path), "old bytes");
+  EXPECT_EQ(ReadFileBytes(path), "old bytes");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
 
   SavePuzzle(folder.Path("no-such-folder/a.sdk"));
@@ -165,7 +160,7 @@ TEST_F(PuzzleFile, SaveKeepsPermissionsAndWritesThroughLinks) {
   gScript.answers = {true};
   SavePuzzle(folder.Path("link.sdk"));
   EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.sdk")));
-  EXPECT_EQ(ReadBytes(target), PuzzleBytes());
+  EXPECT_EQ(ReadFileBytes(target), PuzzleBytes());
   struct stat info {};
   ASSERT_EQ(stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0640u);

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class Settings : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,7 +43,7 @@ TEST_F(Settings, ExitWritesExactlyTheEightLines) {
   gCellEditorY = 768;
   gDifficulty = 60;
   WriteSettings();
-  EXPECT_EQ(ReadBytes("Data.prefs"), std::string("; ") + kCreditText +
+  EXPECT_EQ(ReadFileBytes("Data.prefs"), std::string("; ") + kCreditText +
                                          "\r\n"
                                          "; the position of the window:\r\n"
                                          "FensterX = -20\r\n"

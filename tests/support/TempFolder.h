@@ -2,6 +2,8 @@
 // A fresh folder for a test's files, removed with everything in it.
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <cstdlib>
 #include <string>
 
@@ -42,3 +44,9 @@ class WorkingDirectory {
  private:
   std::filesystem::path old_;
 };
+
+// Every byte of a file ("" when it cannot be read).
+inline std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
