@@ -30,6 +30,12 @@ namespace {
 
 QRect WorkArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
+// Qt shows the program's name in a title bar whose title is empty; a blank
+// keeps an empty title empty on screen.
+QString ShownTitle(const std::string& title) {
+  return title.empty() ? QStringLiteral(" ") : FromWindows1252(title);
+}
+
 // A window manager maximises a window some time after it is shown; wait a
 // little for that, so that the inner size read next is the maximised one.
 void AwaitExposure(QWidget* widget) {
@@ -54,7 +60,7 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
   Qt::WindowFlags windowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (flags & kWindowCloseBox) windowFlags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   widget->setWindowFlags(windowFlags);
-  widget->setWindowTitle(FromWindows1252(title));
+  widget->setWindowTitle(ShownTitle(title));
 
   const QRect work = WorkArea();
   const WindowRecord* ownerRecord = FindWindow(owner);
@@ -110,7 +116,7 @@ bool WindowExists(int window) { return FindWindow(window) != nullptr; }
 void SetWindowTitle(int window, const std::string& title) {
   if (WindowRecord* record = FindWindow(window)) {
     record->title = title;
-    record->widget->setWindowTitle(FromWindows1252(title));
+    record->widget->setWindowTitle(ShownTitle(title));
   }
 }
 

@@ -1,0 +1,172 @@
+"""Files and screen checks for the end-to-end run (run-e2e.sh).
+
+The puzzle is a solved grid with one cell emptied in every row, column and
+box, so each emptied cell has exactly one allowed digit; the givens are locked.
+
+Subcommands (exit status 0 when the check holds, 1 with a message when not):
+  write-puzzle PATH                          the start puzzle as a .sdk file
+  check-saved PATH                           PATH holds the solved puzzle
+  check-board SHOT.ppm X Y start|solved      the board in the main window whose
+                                             client area starts at screen (X, Y)
+  check-ticked SHOT.ppm X Y DIGIT            in the cell editor at (X, Y) only
+                                             DIGIT's box is ticked
+  digit COLUMN ROW                           the grid's digit of a cell
+"""
+
+import struct
+import sys
+
+# Columns and rows 1 to 9; column 1 is "A".
+EMPTIED = {(1, 1), (7, 2), (4, 3), (5, 4), (2, 5), (8, 6), (3, 7), (6, 8), (9, 9)}
+
+WHITE, BLACK = (255, 255, 255), (0, 0, 0)
+CYAN, YELLOW = (0, 255, 255), (255, 255, 0)
+DIGIT_GREEN = (0, 153, 0)
+
+
+def digit(col, row):
+    """A valid solved grid: each row is the one above shifted by 3, every third by 1."""
+    r, c = row - 1, col - 1
+    return (3 * (r % 3) + r // 3 + c) % 9 + 1
+
+
+def cell_name(col, row):
+    return f"{chr(64 + col)}{row}"
+
+
+def puzzle_bytes(solved):
+    """100 records of ten little-endian int32: candidates 1 to 9, then the locked flag."""
+    data = bytearray(4000)
+    for col in range(1, 10):
+        for row in range(1, 10):
+            given = (col, row) not in EMPTIED
+            if not given and not solved:
+                continue
+            offset = (10 * col + row) * 40
+            struct.pack_into("<i", data, offset + 4 * (digit(col, row) - 1), 1)
+            if given:
+                struct.pack_into("<i", data, offset + 36, 1)
+    return bytes(data)
+
+
+def write_puzzle(path):
+    with open(path, "wb") as f:
+        f.write(puzzle_bytes(solved=False))
+
+
+def check_saved(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    if len(data) != 4000:
+        return f"{path} holds {len(data)} bytes, not 4000"
+    problems = []
+    expected = puzzle_bytes(solved=True)
+    for col in range(10):
+        for row in range(10):
+            offset = (10 * col + row) * 40
+            got = struct.unpack_from("<10i", data, offset)
+            want = struct.unpack_from("<10i", expected, offset)
+            if got != want:
+                problems.append(f"cell ({col}, {row}): {list(got)}, expected {list(want)}")
+    return "\n".join(problems)
+
+
+class Shot:
+    """A screenshot in binary PPM (P6, maxval 255), as `import ppm:` writes it."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        fields, pos = [], 0
+        while len(fields) < 4:  # magic, width, height, maxval; "#" comments allowed
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            if data[pos:pos + 1] == b"#":
+                pos = data.index(b"\n", pos)
+                continue
+            end = pos
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[pos:end])
+            pos = end
+        if fields[0] != b"P6" or fields[3] != b"255":
+            raise ValueError(f"{path}: not an 8-bit P6 image")
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[pos + 1:]
+
+    def at(self, x, y):
+        offset = (y * self.width + x) * 3
+        return tuple(self.pixels[offset:offset + 3])
+
+
+def cell_pixels(shot, left, top, col, row):
+    """The inside of a cell on screen, kept clear of the grid and box lines."""
+    x0 = left + 20 + 33 * (col - 1)
+    y0 = top + 20 + 33 * (row - 1)
+    return [shot.at(x, y) for x in range(x0 + 4, x0 + 30) for y in range(y0 + 4, y0 + 30)]
+
+
+def box_colour(col, row):
+    return CYAN if ((col - 1) // 3 + (row - 1) // 3) % 2 == 0 else YELLOW
+
+
+def check_board(shot, left, top, state):
+    problems = []
+    for col in range(1, 10):
+        for row in range(1, 10):
+            pixels = cell_pixels(shot, left, top, col, row)
+            black = pixels.count(BLACK)
+            green = pixels.count(DIGIT_GREEN)
+            background = pixels.count(box_colour(col, row))
+            others = len(pixels) - black - green - background
+            name = cell_name(col, row)
+            if others:
+                problems.append(f"{name}: {others} pixels neither background nor digit colour")
+            if (col, row) not in EMPTIED:
+                if black < 20 or green:
+                    problems.append(f"{name} (given): {black} black and {green} green pixels")
+            elif state == "start":
+                if black or green:
+                    problems.append(f"{name} (empty): {black} black and {green} green pixels")
+            elif green < 20 or black:
+                problems.append(f"{name} (solved): {green} green and {black} black pixels")
+    return "\n".join(problems)
+
+
+def ticked_digits(shot, left, top):
+    """The digit boxes whose indicator holds a check mark (dark strokes)."""
+    ticked = []
+    for d in range(1, 10):
+        y0 = top + 10 + 20 * (d - 1)
+        dark = sum(1 for x in range(left + 11, left + 23) for y in range(y0 + 4, y0 + 16)
+                   if sum(shot.at(x, y)) < 300)
+        if dark >= 8:
+            ticked.append(d)
+    return ticked
+
+
+def main(argv):
+    command, args = argv[1], argv[2:]
+    if command == "write-puzzle":
+        write_puzzle(args[0])
+        return 0
+    if command == "digit":
+        print(digit(int(args[0]), int(args[1])))
+        return 0
+    if command == "check-saved":
+        problem = check_saved(args[0])
+    elif command == "check-board":
+        problem = check_board(Shot(args[0]), int(args[1]), int(args[2]), args[3])
+    elif command == "check-ticked":
+        ticked = ticked_digits(Shot(args[0]), int(args[1]), int(args[2]))
+        problem = "" if ticked == [int(args[3])] else f"ticked boxes {ticked}, expected [{args[3]}]"
+    else:
+        problem = f"unknown command {command}"
+    if problem:
+        print(problem)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
