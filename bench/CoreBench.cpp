@@ -5,10 +5,12 @@
 
 #include "board/CandidateQueries.h"
 #include "generate/FillPhase.h"
+#include "generate/GeneratePuzzle.h"
 #include "generate/Random.h"
 #include "solve/Solve.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TextRules.h"
 
 namespace {
 
@@ -24,16 +26,28 @@ void BM_SolveUnsolvableBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveUnsolvableBoard)->Unit(benchmark::kMicrosecond);
 
-// A full solve of a puzzle with 50 empty cells.
-void BM_SolvePuzzle(benchmark::State& state) {
-  std::string grid = SolvedGrid();
-  for (std::size_t i = 0; i < 81; i += 1 + i % 3) grid[i] = '.';
+// The same board through the plain procedure that recounts the board through
+// candidate texts in every pass, for comparison.
+void BM_SolveUnsolvableBoardPlainProcedure(benchmark::State& state) {
+  ClearBoard(gMainBoard);
+  SetCandidates(1, 1, "5");
   for (auto _ : state) {
-    state.PauseTiming();
-    LoadGrid(grid);
     scripted::Reset();
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(Solve(81));
+    benchmark::DoNotOptimize(text_rules::Solve(81));
+  }
+}
+BENCHMARK(BM_SolveUnsolvableBoardPlainProcedure)->Unit(benchmark::kMicrosecond);
+
+// A full solve of a generated puzzle with 55 empty cells.
+void BM_SolvePuzzle(benchmark::State& state) {
+  scripted::Reset();
+  SeedRandom(4);
+  GeneratePuzzle(55);
+  const Board puzzle = gMainBoard;
+  for (auto _ : state) {
+    gMainBoard = puzzle;
+    scripted::Reset();
+    if (Solve(81) != 1) state.SkipWithError("the puzzle was not solved");
   }
 }
 BENCHMARK(BM_SolvePuzzle)->Unit(benchmark::kMicrosecond);

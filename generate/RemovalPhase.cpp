@@ -10,6 +10,11 @@ namespace {
 
 int RandomCellNumber() { return RandomDraw(8) + 1; }
 
+bool ArePeers(int a, int b) {
+  const int colA = ColumnOfIndex(a), rowA = RowOfIndex(a), colB = ColumnOfIndex(b), rowB = RowOfIndex(b);
+  return colA == colB || rowA == rowB || ((colA - 1) / 3 == (colB - 1) / 3 && (rowA - 1) / 3 == (rowB - 1) / 3);
+}
+
 // A random order of the 81 cells.
 std::array<int, kPuzzleCells> ShuffledCells() {
   std::array<int, kPuzzleCells> order{};
@@ -31,36 +36,57 @@ struct Search {
 
   bool Ended() const { return count == difficulty || stopped || attemptsLeft <= 0; }
 
-  // Empties as many further cells as the solver allows, in random order,
-  // never the cell `keep`. Ends early once the search has ended.
-  void Grow(int keep) {
-    for (int index : ShuffledCells()) {
-      if (Ended()) return;
-      auto cell = static_cast<std::size_t>(index);
-      if (current[cell] || index == keep) continue;
-      if (PollForStop()) {
-        stopped = true;
-        return;
-      }
-      --attemptsLeft;
-      current[cell] = true;
-      if (!CompletesBySingles(solution, current)) {
-        current[cell] = false;
-        continue;
-      }
-      if (++count > bestCount) {
-        best = current;
-        bestCount = count;
-      }
+  // Empties the cell when the solver still completes the puzzle then.
+  void TryToEmpty(int index) {
+    auto cell = static_cast<std::size_t>(index);
+    if (Ended() || current[cell]) return;
+    if (PollForStop()) {
+      stopped = true;
+      return;
+    }
+    --attemptsLeft;
+    current[cell] = true;
+    if (!CompletesBySingles(solution, current)) {
+      current[cell] = false;
+      return;
+    }
+    if (++count > bestCount) {
+      best = current;
+      bestCount = count;
     }
   }
 
-  // A random emptied cell.
-  int PickEmptied() {
-    int skip = RandomDraw(count - 1);
+  // Empties as many further cells as the solver allows, in random order,
+  // never the cell `keep`.
+  void Grow(int keep) {
+    for (int index : ShuffledCells())
+      if (index != keep) TryToEmpty(index);
+  }
+
+  // A random cell that is (emptied) or is not (given) emptied, among those
+  // that pass the filter; -1 when there is none.
+  template <typename Filter>
+  int PickCell(bool emptied, Filter filter) {
+    std::array<int, kPuzzleCells> cells{};
+    int found = 0;
     for (int index = 0; index < kPuzzleCells; ++index)
-      if (current[static_cast<std::size_t>(index)] && skip-- == 0) return index;
-    return -1;
+      if (current[static_cast<std::size_t>(index)] == emptied && filter(index)) cells[static_cast<std::size_t>(found++)] = index;
+    return found == 0 ? -1 : cells[static_cast<std::size_t>(RandomDraw(found - 1))];
+  }
+
+  // Puts back an emptied cell that shares a column, row or box with a given
+  // cell, tries to empty that given cell instead, then empties what else
+  // will go.
+  void Swap() {
+    const int given = PickCell(false, [](int) { return true; });
+    if (given < 0) return;
+    int back = PickCell(true, [&](int index) { return ArePeers(index, given); });
+    if (back < 0) back = PickCell(true, [](int) { return true; });
+    if (back < 0) return;
+    current[static_cast<std::size_t>(back)] = false;
+    --count;
+    TryToEmpty(given);
+    Grow(back);
   }
 };
 
@@ -95,11 +121,7 @@ RemovalResult SearchEmptiedCells(const Grid& solution, int difficulty, CellSet& 
     // step that leaves fewer empty cells than before is undone.
     const CellSet before = search.current;
     const int countBefore = search.count;
-    const int back = search.PickEmptied();
-    if (back < 0) break;
-    search.current[static_cast<std::size_t>(back)] = false;
-    --search.count;
-    search.Grow(back);
+    search.Swap();
     if (search.count < countBefore) {
       search.current = before;
       search.count = countBefore;
