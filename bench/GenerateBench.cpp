@@ -28,19 +28,26 @@ void Report(benchmark::State& state, const std::vector<double>& milliseconds) {
   state.counters["worst_ms"] = *std::max_element(milliseconds.begin(), milliseconds.end());
 }
 
-// One iteration is one whole run with its own seed.
-void BM_GeneratePuzzle(benchmark::State& state) {
-  const auto difficulty = static_cast<std::int32_t>(state.range(0));
+// Runs `run` once per iteration, each with a fresh script and its own seed,
+// and gives the time of each run in milliseconds.
+template <typename Run>
+std::vector<double> TimeSeededRuns(benchmark::State& state, Run run) {
   std::vector<double> milliseconds;
   std::uint64_t seed = 1000;
   for (auto _ : state) {
     scripted::Reset();
     SeedRandom(seed++);
     const auto start = Clock::now();
-    GeneratePuzzle(difficulty);
+    run();
     milliseconds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
-  Report(state, milliseconds);
+  return milliseconds;
+}
+
+// One iteration is one whole run with its own seed.
+void BM_GeneratePuzzle(benchmark::State& state) {
+  const auto difficulty = static_cast<std::int32_t>(state.range(0));
+  Report(state, TimeSeededRuns(state, [&] { GeneratePuzzle(difficulty); }));
 }
 BENCHMARK(BM_GeneratePuzzle)
     ->Arg(10)->Arg(35)->Arg(45)->Arg(50)->Arg(55)->Arg(58)->Arg(60)
@@ -49,17 +56,11 @@ BENCHMARK(BM_GeneratePuzzle)
 
 // The fill phase alone, with its passes (each an event poll and a status text).
 void BM_FillPhase(benchmark::State& state) {
-  std::vector<double> milliseconds;
   std::vector<double> passes;
-  std::uint64_t seed = 1000;
-  for (auto _ : state) {
-    scripted::Reset();
-    SeedRandom(seed++);
-    const auto start = Clock::now();
+  const std::vector<double> milliseconds = TimeSeededRuns(state, [&] {
     FillGrid();
-    milliseconds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     passes.push_back(static_cast<double>(scripted::gScript.polls));
-  }
+  });
   Report(state, milliseconds);
   state.counters["median_passes"] = Percentile(passes, 0.5);
 }
