@@ -27,77 +27,11 @@ support="$here/e2e_support.py"
 editor_x=197
 editor_y=214
 
-started=$SECONDS
-work=$(mktemp -d -t tolva-e2e.XXXXXX)
-xvfb_pid=
-program_pid=
-
-rm -rf "$artifacts"
-mkdir -p "$artifacts"
-
-cleanup() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
-  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid"; fi
-  wait 2>/dev/null
-  cp -f "$work"/*.sdk "$work"/Data.prefs "$work"/program.log "$artifacts"/ 2>/dev/null
-  for shot in "$work"/*.ppm; do
-    [ -e "$shot" ] && timeout 10 convert "$shot" "$artifacts/$(basename "$shot" .ppm).png"
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAILED: $*" >&2
-  screenshot failure >/dev/null 2>&1
-  exit 1
-}
-
-step() { echo "[$((SECONDS - started))s] $*"; }
-
-# wait_for SECONDS DESCRIPTION COMMAND...: runs COMMAND every 0.1 s until it
-# succeeds; fails the test with COMMAND's last output when time runs out.
-wait_for() {
-  local limit=$1 what=$2 output
-  shift 2
-  local deadline=$((SECONDS + limit))
-  while true; do
-    if output=$("$@" 2>&1); then return 0; fi
-    if [ "$SECONDS" -ge "$deadline" ]; then fail "$what (after ${limit}s)"$'\n'"$output"; fi
-    sleep 0.1
-  done
-}
-
-# screenshot NAME: the whole screen as NAME.ppm in the scratch folder (prints
-# the path); kept as NAME.png among the artifacts.
-screenshot() {
-  local file="$work/$1.ppm"
-  timeout 10 import -window root -depth 8 "ppm:$file" && echo "$file"
-}
-
-# The program's top-level windows now shown, one id a line.
-shown_windows() { timeout 5 xdotool search --onlyvisible --class tolva-sudoku 2>/dev/null; }
+source "$here/e2e_lib.sh"
 
 # Conditions to wait for.
-not() { ! "$@"; }
-shown() { shown_windows | grep -qx "$1"; }
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
-title_is() { [ "$(timeout 5 xdotool getwindowname "$1")" = "$2" ]; }
 save_dialog() { timeout 5 xdotool search --onlyvisible --name '^Speichern$' >/dev/null; }
-size_is() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$2" ]; }
-
-# position WINDOW: "x y" of its top-left corner. Without a window manager the
-# outer and the client corner coincide.
-position() {
-  timeout 5 xdotool getwindowgeometry --shell "$1" | awk -F= '$1 == "X" { x = $2 } $1 == "Y" { y = $2 } END { print x, y }'
-}
-
-# click X Y: moves the pointer there, lets the program see it arrive, clicks.
-click() {
-  timeout 5 xdotool mousemove "$1" "$2" || fail "cannot move the pointer"
-  sleep 0.2
-  timeout 5 xdotool click 1 || fail "cannot click"
-}
 
 # Moves the pointer off the program's windows, so no crosshair is drawn.
 park_pointer() {
@@ -150,38 +84,9 @@ editor_shows_ticked() {
 
 # ------------------------------------------------------------------ set-up
 
-# The display is ours once its lock file names our server and it answers;
-# another run may have taken the number meanwhile, and then ours ends.
-ours_and_up() {
-  kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
-    timeout 2 xdotool getdisplaygeometry >/dev/null 2>&1
-}
-
 step "starting an X server"
-for display in $(seq 90 130); do
-  [ -e "/tmp/.X$display-lock" ] && continue
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -wr >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$display"
-  deadline=$((SECONDS + 5))
-  while kill -0 "$xvfb_pid" 2>/dev/null && ! ours_and_up "$display" && [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.1
-  done
-  ours_and_up "$display" && break
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-  xvfb_pid=
-done
-[ -n "$xvfb_pid" ] || fail "no X server could be started"
-
-# The program's own environment: the real X server, and the dialog's settings
-# and caches kept in the scratch folder.
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
-# For the sanitizer build: what the system's libraries keep until exit is no
-# leak of the program's.
-export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_x_server
+program_environment
 
 python3 "$support" write-puzzle "$work/start.sdk"
 printf '%s\r\n' "FensterX = $editor_x" "FensterY = $editor_y" "Ort = $work/start.sdk" "Schwierigkeit = 35" \

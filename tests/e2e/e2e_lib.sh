@@ -1,0 +1,117 @@
+# Shared by the end-to-end runs: a scratch folder, an X server of the run's
+# own, waiting for conditions, screenshots and pointer clicks. Source it after
+# setting `artifacts` (the folder kept for a look after a failure) and `here`
+# (this folder).
+
+started=$SECONDS
+work=$(mktemp -d -t tolva-e2e.XXXXXX)
+xvfb_pid=
+program_pid=
+
+rm -rf "$artifacts"
+mkdir -p "$artifacts"
+
+# Extra clean-up of a run, called first by cleanup.
+cleanup_more() { :; }
+
+cleanup() {
+  cleanup_more
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
+  if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid"; fi
+  wait 2>/dev/null
+  cp -f "$work"/*.sdk "$work"/Data.prefs "$work"/*.log "$artifacts"/ 2>/dev/null
+  for shot in "$work"/*.ppm; do
+    [ -e "$shot" ] && timeout 10 convert "$shot" "$artifacts/$(basename "$shot" .ppm).png"
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  screenshot failure >/dev/null 2>&1
+  exit 1
+}
+
+step() { echo "[$((SECONDS - started))s] $*"; }
+
+# wait_for SECONDS DESCRIPTION COMMAND...: runs COMMAND every 0.1 s until it
+# succeeds; fails the test with COMMAND's last output when time runs out.
+wait_for() {
+  local limit=$1 what=$2 output
+  shift 2
+  local deadline=$((SECONDS + limit))
+  while true; do
+    if output=$("$@" 2>&1); then return 0; fi
+    if [ "$SECONDS" -ge "$deadline" ]; then fail "$what (after ${limit}s)"$'\n'"$output"; fi
+    sleep 0.1
+  done
+}
+
+# screenshot NAME: the whole screen as NAME.ppm in the scratch folder (prints
+# the path); kept as NAME.png among the artifacts.
+screenshot() {
+  local file="$work/$1.ppm"
+  timeout 10 import -window root -depth 8 "ppm:$file" && echo "$file"
+}
+
+# The program's top-level windows now shown, one id a line.
+shown_windows() { timeout 5 xdotool search --onlyvisible --class tolva-sudoku 2>/dev/null; }
+
+# Conditions to wait for.
+not() { ! "$@"; }
+shown() { shown_windows | grep -qx "$1"; }
+title_is() { [ "$(timeout 5 xdotool getwindowname "$1")" = "$2" ]; }
+size_is() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$2" ]; }
+
+# position WINDOW: "x y" of its top-left corner. Without a window manager the
+# outer and the client corner coincide.
+position() {
+  timeout 5 xdotool getwindowgeometry --shell "$1" | awk -F= '$1 == "X" { x = $2 } $1 == "Y" { y = $2 } END { print x, y }'
+}
+
+# click X Y: moves the pointer there, lets the program see it arrive, clicks.
+click() {
+  timeout 5 xdotool mousemove "$1" "$2" || fail "cannot move the pointer"
+  sleep 0.2
+  timeout 5 xdotool click 1 || fail "cannot click"
+}
+
+# The display is ours once its lock file names our server and it answers;
+# another run may have taken the number meanwhile, and then ours ends.
+ours_and_up() {
+  kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+    timeout 2 xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
+# start_x_server [WxHxD]: an Xvfb on the first free display from :90, exported
+# as DISPLAY; the screen is 1024x768x24 unless given.
+start_x_server() {
+  local geometry=${1:-1024x768x24} display deadline
+  for display in $(seq 90 130); do
+    [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    deadline=$((SECONDS + 5))
+    while kill -0 "$xvfb_pid" 2>/dev/null && ! ours_and_up "$display" && [ "$SECONDS" -lt "$deadline" ]; do
+      sleep 0.1
+    done
+    ours_and_up "$display" && return 0
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+  done
+  fail "no X server could be started"
+}
+
+# The program's own environment: the real X server, and the dialogs' settings
+# and caches kept in the scratch folder.
+program_environment() {
+  export QT_QPA_PLATFORM=xcb
+  export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
+  # For the sanitizer build: what the system's libraries keep until exit is no
+  # leak of the program's.
+  export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+}
