@@ -201,6 +201,13 @@ bool PrintImage(int image, const std::string& documentName);
 // Creates (or replaces) an image in the screen's colour format, black all
 // over. False when it cannot be made.
 bool CreateImage(int image, int width, int height);
+// The same for an image that is shown on the screen (by a gadget, or drawn
+// onto a window). Its sizes and coordinates, and what every primitive covers,
+// are those of CreateImage; on a high-resolution screen each of its pixels is
+// a square of the screen's pixels, and texts and other screen images drawn
+// onto it keep the screen's full resolution. Printed and exported images are
+// made with CreateImage.
+bool CreateScreenImage(int image, int width, int height);
 void FreeImage(int image);
 bool ImageExists(int image);
 int ImageWidth(int image);

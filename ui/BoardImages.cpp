@@ -32,7 +32,7 @@ void DrawLargeGrid() {
 }
 
 void DrawBoardImage() {
-  CreateImage(kBoardImage, 300, 300);
+  CreateScreenImage(kBoardImage, 300, 300);
   StartDrawingOnImage(kBoardImage);
   FillRect(0, 0, 300, 300, kWhite);
   OutlineRect(0, 0, 300, 300, kBlack);
@@ -52,7 +52,7 @@ void DrawBoardImage() {
 
 // A new icon, cyan all over, ready to be drawn on.
 void StartIcon(int image) {
-  CreateImage(image, kIconSize, kIconSize);
+  CreateScreenImage(image, kIconSize, kIconSize);
   StartDrawingOnImage(image);
   FloodFill(1, 1, kCyan);
 }

@@ -1,5 +1,6 @@
 // The drawing target, and drawing images onto it.
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/qt/DrawingTarget.h"
@@ -58,6 +59,25 @@ QImage* TargetPixels() {
   return TargetCanvas();
 }
 
+int TargetScale() {
+  const QImage* canvas = TargetCanvas();
+  return canvas ? ScaleOf(*canvas) : 1;
+}
+
+QSize TargetSize() {
+  const QImage* canvas = TargetCanvas();
+  if (!canvas) return {};
+  const int scale = ScaleOf(*canvas);
+  return {canvas->width() / scale, canvas->height() / scale};
+}
+
+void PaintPixel(QImage& canvas, int scale, int x, int y, QRgb colour) {
+  for (int row = y * scale; row < (y + 1) * scale; ++row) {
+    auto* line = reinterpret_cast<QRgb*>(canvas.scanLine(row));
+    std::fill(line + x * scale, line + (x + 1) * scale, colour);
+  }
+}
+
 int DrawingFontNumber() { return gTarget.font; }
 
 void ReleaseDrawingOnWindow(int window) { ReleaseIf(TargetKind::kWindow, window); }
@@ -108,8 +128,11 @@ void DrawImageAt(int image, int x, int y) {
 
 int PixelColour(int x, int y) {
   QImage* canvas = TargetPixels();
-  if (!canvas || !canvas->valid(x, y)) return -1;
-  const QRgb pixel = canvas->pixel(x, y);
+  if (!canvas || !QRect(QPoint(0, 0), TargetSize()).contains(x, y)) return -1;
+  // A pixel's colour is that of its top-left device pixel: the primitives
+  // paint whole squares, only texts and copied images show finer detail.
+  const int scale = ScaleOf(*canvas);
+  const QRgb pixel = canvas->pixel(x * scale, y * scale);
   // Where nothing was drawn on a window's surface, the window shows through.
   if (qAlpha(pixel) != 255) {
     if (const WindowRecord* record = FindWindow(gTarget.number); record && gTarget.kind == TargetKind::kWindow)

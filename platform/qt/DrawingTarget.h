@@ -19,6 +19,14 @@ QPainter* TargetPainter();
 // directly; null without a target.
 QImage* TargetPixels();
 
+// The target's scale (device pixels across one of its pixels) and its size
+// in its own pixels; 1 and an empty size without a target.
+int TargetScale();
+QSize TargetSize();
+
+// Paints the device pixels of the canvas's pixel (x, y), which must lie on it.
+void PaintPixel(QImage& canvas, int scale, int x, int y, QRgb colour);
+
 // The font that DrawTextAt uses: the number chosen since drawing started.
 int DrawingFontNumber();
 

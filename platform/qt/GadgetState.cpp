@@ -128,6 +128,6 @@ void SetGadgetImage(int gadget, int image) {
   } else if (record->kind == GadgetKind::kImageButton) {
     auto* button = static_cast<QPushButton*>(record->widget.data());
     button->setIcon(QIcon(QPixmap::fromImage(shown)));
-    button->setIconSize(shown.size());
+    button->setIconSize(shown.size() / ScaleOf(shown));
   }
 }

@@ -1,18 +1,50 @@
 // The program's numbered images.
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <climits>
+#include <cmath>
+
 #include "platform/qt/State.h"
 
-using namespace qtws;
+namespace qtws {
 
-bool CreateImage(int image, int width, int height) {
-  if (width <= 0 || height <= 0) return false;
-  QImage created(width, height, QImage::Format_RGB32);
+namespace {
+
+// Far beyond any screen's ratio; keeps sizes times the scale in range.
+constexpr int kLargestScale = 8;
+
+bool Create(int image, int width, int height, int scale) {
+  if (width <= 0 || height <= 0 || width > INT_MAX / scale || height > INT_MAX / scale) return false;
+  QImage created(width * scale, height * scale, QImage::Format_RGB32);
   if (created.isNull()) return false;
+  created.setDevicePixelRatio(scale);
   created.fill(0xFF000000u);
   ReleaseDrawingOnImage(image);
   gState.images[image] = created;
   return true;
 }
+
+}  // namespace
+
+int WholeScale(qreal ratio) {
+  if (!(ratio >= 1)) return 1;
+  return ratio >= kLargestScale ? kLargestScale : static_cast<int>(std::floor(ratio));
+}
+
+int ScreenScale() {
+  const QScreen* screen = gState.application ? QGuiApplication::primaryScreen() : nullptr;
+  return screen ? WholeScale(screen->devicePixelRatio()) : 1;
+}
+
+}  // namespace qtws
+
+using namespace qtws;
+
+bool CreateImage(int image, int width, int height) { return Create(image, width, height, 1); }
+
+bool CreateScreenImage(int image, int width, int height) { return Create(image, width, height, ScreenScale()); }
 
 void FreeImage(int image) {
   ReleaseDrawingOnImage(image);
@@ -23,10 +55,10 @@ bool ImageExists(int image) { return FindImage(image) != nullptr; }
 
 int ImageWidth(int image) {
   const QImage* found = FindImage(image);
-  return found ? found->width() : 0;
+  return found ? found->width() / ScaleOf(*found) : 0;
 }
 
 int ImageHeight(int image) {
   const QImage* found = FindImage(image);
-  return found ? found->height() : 0;
+  return found ? found->height() / ScaleOf(*found) : 0;
 }

@@ -1,6 +1,8 @@
 // The drawing primitives with their exact pixel coverage. Rectangles and
 // upright lines are filled spans; slanted lines are plotted pixel by pixel, so
-// that which ends are painted never depends on a rasteriser's rounding.
+// that which ends are painted never depends on a rasteriser's rounding. On a
+// target of a larger scale every pixel is a square of device pixels, so the
+// same pixels are covered and fills spread the same way.
 
 #include <algorithm>
 #include <climits>
@@ -18,14 +20,15 @@ using Wide = std::int64_t;
 
 Wide Distance(Wide a, Wide b) { return a < b ? b - a : a - b; }
 
-// Covers x to x + w - 1 and y to y + h - 1, clipped to the target.
+// Covers x to x + w - 1 and y to y + h - 1, clipped to the target. The
+// painter's own scale maps the area onto whole device pixels.
 void Fill(Wide x, Wide y, Wide w, Wide h, int colour) {
-  const QImage* canvas = TargetCanvas();
-  if (!canvas || w <= 0 || h <= 0) return;
+  const QSize size = TargetSize();
+  if (size.isEmpty() || w <= 0 || h <= 0) return;
   const Wide left = std::max<Wide>(x, 0);
   const Wide top = std::max<Wide>(y, 0);
-  const Wide right = std::min<Wide>(x + w, canvas->width());
-  const Wide bottom = std::min<Wide>(y + h, canvas->height());
+  const Wide right = std::min<Wide>(x + w, size.width());
+  const Wide bottom = std::min<Wide>(y + h, size.height());
   if (left >= right || top >= bottom) return;
   if (QPainter* painter = TargetPainter())
     painter->fillRect(QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
@@ -38,13 +41,15 @@ void Fill(Wide x, Wide y, Wide w, Wide h, int colour) {
 // steps that lie inside the target are visited, so a line of any length is
 // cheap; the far end is painted only when asked for.
 void Plot(Wide x1, Wide y1, Wide x2, Wide y2, bool withFarEnd, int colour) {
+  const QSize size = TargetSize();
   QImage* canvas = TargetPixels();
   if (!canvas) return;
+  const int scale = ScaleOf(*canvas);
   const bool alongX = Distance(x1, x2) >= Distance(y1, y2);
   const Wide major1 = alongX ? x1 : y1, major2 = alongX ? x2 : y2;
   const Wide minor1 = alongX ? y1 : x1, minor2 = alongX ? y2 : x2;
-  const Wide majorSize = alongX ? canvas->width() : canvas->height();
-  const Wide minorSize = alongX ? canvas->height() : canvas->width();
+  const Wide majorSize = alongX ? size.width() : size.height();
+  const Wide minorSize = alongX ? size.height() : size.width();
   const Wide majorStep = major1 < major2 ? 1 : -1;
   const Wide minorStep = minor1 < minor2 ? 1 : -1;
   // Below 2^32 each, so step x rise + length / 2 stays below 2^64.
@@ -60,11 +65,37 @@ void Plot(Wide x1, Wide y1, Wide x2, Wide y2, bool withFarEnd, int colour) {
     const Wide minor = minor1 + minorStep * offset;
     if (minor < 0 || minor >= minorSize) continue;
     const Wide major = major1 + majorStep * step;
-    canvas->setPixel(static_cast<int>(alongX ? major : minor), static_cast<int>(alongX ? minor : major), rgb);
+    PaintPixel(*canvas, scale, static_cast<int>(alongX ? major : minor), static_cast<int>(alongX ? minor : major), rgb);
   }
 }
 
-// Scanline fill over the pixels: each span of the old colour is filled, and
+// The one-pixel outline that a painter without antialiasing draws for the
+// circle, on a mask of the target's size in its own pixels, copied square by
+// square: the same pixels as on a target of scale 1.
+void ScaledCircle(int x, int y, int r, int colour) {
+  const QSize size = TargetSize();
+  QImage mask(size, QImage::Format_ARGB32_Premultiplied);
+  if (mask.isNull()) return;
+  mask.fill(Qt::transparent);
+  {
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawEllipse(QRect(x - r, y - r, 2 * r - 1, 2 * r - 1));
+  }
+  QImage* canvas = TargetPixels();
+  if (!canvas) return;
+  const int scale = ScaleOf(*canvas);
+  const QRect square = QRect(QPoint(0, 0), size) & QRect(x - r, y - r, 2 * r, 2 * r);
+  const QRgb rgb = qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
+  for (int row = square.top(); row <= square.bottom(); ++row) {
+    const auto* line = reinterpret_cast<const QRgb*>(mask.constScanLine(row));
+    for (int column = square.left(); column <= square.right(); ++column)
+      if (qAlpha(line[column]) != 0) PaintPixel(*canvas, scale, column, row, rgb);
+  }
+}
+
+// Scanline fill over the device pixels: each span of the old colour is filled, and
 // the spans touching it above and below are queued on an explicit stack.
 void FillArea(QImage& canvas, int x, int y, QRgb fill) {
   const QRgb old = canvas.pixel(x, y);
@@ -138,6 +169,10 @@ void Circle(int x, int y, int r, int colour) {
   if (r <= 0 || r > (1 << 29) || Wide{x} - r < INT_MIN / 2 || Wide{y} - r < INT_MIN / 2 ||
       Wide{x} + r > INT_MAX / 2 || Wide{y} + r > INT_MAX / 2)
     return;
+  if (TargetScale() > 1) {
+    ScaledCircle(x, y, r, colour);
+    return;
+  }
   QPainter* painter = TargetPainter();
   if (!painter) return;
   painter->setPen(QPen(ColourOf(colour), 0));
@@ -148,6 +183,11 @@ void Circle(int x, int y, int r, int colour) {
 }
 
 void FloodFill(int x, int y, int colour) {
+  // Between squares of device pixels the fill spreads exactly as between
+  // pixels; around a text's finer strokes it follows them.
+  const bool inside = QRect(QPoint(0, 0), TargetSize()).contains(x, y);
   QImage* canvas = TargetPixels();
-  if (canvas && canvas->valid(x, y)) FillArea(*canvas, x, y, qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+  if (!canvas || !inside) return;
+  const int scale = ScaleOf(*canvas);
+  FillArea(*canvas, x * scale, y * scale, qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)));
 }

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "platform/Platform.h"
@@ -58,7 +59,7 @@ struct FontRecord {
   QFont font;
   int pixelHeight;
   int ascent;  // from the top of the character cell to the base line
-  std::map<std::pair<std::string, int>, RenderedText> rendered;  // by text and colour
+  std::map<std::tuple<std::string, int, int>, RenderedText> rendered;  // by text, colour and scale
 };
 
 struct State {
@@ -70,7 +71,7 @@ struct State {
   std::map<int, WindowRecord> windows;
   std::map<int, GadgetRecord> gadgets;
   std::map<int, std::unique_ptr<QMenu>> menus;
-  std::map<int, QImage> images;  // Format_RGB32
+  std::map<int, QImage> images;  // Format_RGB32, device pixel ratio a whole number
   std::map<int, FontRecord> fonts;  // font 0 is the default font for drawing
   int scrollContent = -1;  // the scroll area new gadgets go into, or -1
 
@@ -108,6 +109,16 @@ void ReleaseDrawingOnImage(int image);
 // Set-up at the start of the window system.
 void InstallEventFilter();
 void LoadDefaultFont();
+
+// How many device pixels, across and down, make one pixel of the program at
+// a device pixel ratio: the ratio rounded down to a whole number, at least 1,
+// so that every pixel stays a square of whole device pixels. (At 1.5 the
+// program's pixels stay single ones and Qt scales them up, as without this.)
+int WholeScale(qreal ratio);
+// That of the primary screen, for images shown on it.
+int ScreenScale();
+// That of an image or a canvas.
+inline int ScaleOf(const QImage& image) { return WholeScale(image.devicePixelRatio()); }
 
 // Colours of the program (0xBBGGRR) and of Qt.
 inline QColor ColourOf(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }

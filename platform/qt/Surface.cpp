@@ -15,11 +15,15 @@ Surface::Surface(ProgramWindow* window) : QWidget(window) {
   raise();
 }
 
+// The canvas holds the window's device pixels: a square of them for each of
+// the window's pixels.
 void Surface::FitToWindow() {
   const QSize size = parentWidget()->size();
   setGeometry(QRect(QPoint(0, 0), size));
-  if (canvas_.size() == size) return;
-  QImage fitted(size, QImage::Format_ARGB32_Premultiplied);
+  const int scale = WholeScale(devicePixelRatioF());
+  if (canvas_.size() == size * scale && ScaleOf(canvas_) == scale) return;
+  QImage fitted(size * scale, QImage::Format_ARGB32_Premultiplied);
+  fitted.setDevicePixelRatio(scale);
   fitted.fill(Qt::transparent);
   if (!canvas_.isNull() && !fitted.isNull()) {
     QPainter painter(&fitted);
@@ -31,7 +35,9 @@ void Surface::FitToWindow() {
 
 void Surface::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(event->rect(), canvas_, event->rect());
+  const QRect shown = event->rect();
+  const int scale = ScaleOf(canvas_);
+  painter.drawImage(shown, canvas_, QRect(shown.topLeft() * scale, shown.size() * scale));
 }
 
 Surface* SurfaceOf(int window) {
