@@ -18,24 +18,36 @@ namespace {
 // ever new texts would start again rather than grow without end.
 constexpr std::size_t kMostRenderedTexts = 2000;
 
-// Drawn at the target's scale: the glyphs come from the font at the full
-// resolution of the device, placed by the same metrics as at scale 1.
+// The multiple of the scale at or below the value.
+int DownToMultiple(int value, int scale) { return (value >= 0 ? value : value - (scale - 1)) / scale * scale; }
+
+// Drawn in device pixels by the font at the target's scale times its size,
+// so a larger scale gets the font's own finer glyphs, not magnified ones. The
+// image is widened to whole pixels of the target, so that it is copied to
+// the device pixels the font drew it for.
 RenderedText Render(const FontRecord& font, const std::string& text, int colour, int scale) {
   const QString shown = FromWindows1252(text);
-  // Every pixel the text covers, relative to its base-line origin. Glyphs
-  // drawn finer may reach a little further than their outline at scale 1.
-  const int margin = scale > 1 ? 1 + font.pixelHeight / 8 : 0;
-  const QRect ink = QFontMetrics(font.font).boundingRect(shown).adjusted(-margin, -margin, margin, margin);
-  RenderedText rendered{QImage(ink.size() * scale, QImage::Format_ARGB32_Premultiplied),
-                        QPoint(ink.left(), font.ascent + ink.top())};
+  QFont sized = font.font;
+  if (scale > 1) sized.setPixelSize(font.pixelHeight * scale);
+  const QFontMetrics metrics(sized);
+  // Every device pixel the text covers, relative to its base-line origin,
+  // and relative to the text's corner.
+  const QRect ink = metrics.boundingRect(shown);
+  const QPoint fromCorner(ink.left(), (scale > 1 ? metrics.ascent() : font.ascent) + ink.top());
+  const QPoint aligned(DownToMultiple(fromCorner.x(), scale), DownToMultiple(fromCorner.y(), scale));
+  const QPoint pad = fromCorner - aligned;
+  const QSize size((ink.width() + pad.x() + scale - 1) / scale, (ink.height() + pad.y() + scale - 1) / scale);
+  RenderedText rendered{QImage(size * scale, QImage::Format_ARGB32_Premultiplied), aligned / scale};
   if (rendered.strokes.isNull()) return rendered;
-  rendered.strokes.setDevicePixelRatio(scale);
   rendered.strokes.fill(Qt::transparent);
-  QPainter painter(&rendered.strokes);
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
-  painter.setFont(font.font);
-  painter.setPen(ColourOf(colour));
-  painter.drawText(-ink.left(), -ink.top(), shown);
+  {
+    QPainter painter(&rendered.strokes);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(sized);
+    painter.setPen(ColourOf(colour));
+    painter.drawText(pad.x() - ink.left(), pad.y() - ink.top(), shown);
+  }
+  rendered.strokes.setDevicePixelRatio(scale);
   return rendered;
 }
 

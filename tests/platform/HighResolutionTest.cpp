@@ -2,6 +2,7 @@
 // as at scale 1, each a square of device pixels, and texts drawn by the font
 // at the device's full resolution. ctest runs these at scale 1 and at 2.
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <limits>
@@ -36,16 +37,17 @@ int SplitSquares(const QImage& image, QRect area) {
   return split;
 }
 
-// A text drawn straight by Qt in a font, with its cell's top at y, on black
-// at the given scale.
-QImage DrawnByQt(const qtws::FontRecord& font, QSize size, int scale, int x, int y, const QString& text) {
+// A text drawn straight by Qt, by the font at the scale times its size, with
+// its cell's top at y, on black.
+QImage DrawnByQt(const qtws::FontRecord& record, QSize size, int scale, int x, int y, const QString& text) {
   QImage direct(size * scale, QImage::Format_RGB32);
-  direct.setDevicePixelRatio(scale);
   direct.fill(Qt::black);
+  QFont font = record.font;
+  font.setPixelSize(record.pixelHeight * scale);
   QPainter painter(&direct);
-  painter.setFont(font.font);
+  painter.setFont(font);
   painter.setPen(Qt::white);
-  painter.drawText(x, y + font.ascent, text);
+  painter.drawText(x * scale, y * scale + QFontMetrics(font).ascent(), text);
   return direct;
 }
 
@@ -142,8 +144,12 @@ TEST(HighResolution, TextsAreDrawnByTheFontAtTheDevicesResolution) {
     int differing = 0;
     for (int y = 0; y < drawn.height(); ++y)
       for (int x = 0; x < drawn.width(); ++x)
-        if ((drawn.pixel(x, y) == qRgb(255, 255, 255)) != (direct.pixel(x, y) == qRgb(255, 255, 255))) ++differing;
+        if (drawn.pixel(x, y) != direct.pixel(x, y)) ++differing;
     EXPECT_EQ(differing, 0) << "font " << font << ": device pixels unlike Qt's own drawing at scale " << scale;
+    int blended = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) blended += drawn.pixel(x, y) != qRgb(0, 0, 0) && drawn.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(blended, 0) << "font " << font << ": no antialiasing";
     if (scale > 1) {
       EXPECT_GT(SplitSquares(drawn, {0, 0, 90, 50}), 20) << "font " << font << ": strokes finer than a pixel";
     }
