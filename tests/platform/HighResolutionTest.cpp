@@ -2,6 +2,7 @@
 // as at scale 1, each a square of device pixels, and texts drawn by the font
 // at the device's full resolution. ctest runs these at scale 1 and at 2.
 
+#include <QAbstractButton>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -188,6 +189,11 @@ TEST(HighResolution, ImagesAreCopiedAtTheirOwnResolution) {
       if (target.pixel(5 * scale + x, 6 * scale + y) != source.pixel(x, y)) ++differing;
   EXPECT_EQ(differing, 0) << "a screen image copied onto another, device pixel for device pixel";
   EXPECT_EQ(SplitSquares(target, {30, 30, 2, 2}), 0) << "an image of scale 1 copied as whole squares";
+  ASSERT_TRUE(StartDrawingOnImage(86));
+  DrawImageAt(87, -30, -30);  // a screen image onto one of scale 1: its pixels' colours
+  EXPECT_EQ(PixelColour(0, 0), kWhite);
+  EXPECT_EQ(PixelColour(1, 1), kRed);
+  StopDrawing();
   for (int image : {85, 86, 87}) FreeImage(image);
 }
 
@@ -212,7 +218,14 @@ TEST_F(HighResolutionSurface, TheWindowShowsItsSurfaceAtTheDevicesResolution) {
   EXPECT_EQ(PixelColour(90, 90), kButtonFaceColour);
   StopDrawing();
   const QImage shown = WindowWidget(0)->grab(QRect(0, 0, 200, 150)).toImage();
-  ASSERT_EQ(shown.size(), QSize(200, 150) * scale);
+  const qreal ratio = WindowWidget(0)->devicePixelRatioF();
+  ASSERT_EQ(shown.size(), (QSizeF(200, 150) * ratio).toSize());
+  if (ratio != scale) {
+    // At a ratio like 1.5 Qt scales the surface's single pixels up.
+    EXPECT_EQ(shown.pixel(static_cast<int>(20 * ratio), static_cast<int>(14 * ratio)), qRgb(255, 0, 0));
+    FreeImage(88);
+    return;
+  }
   const QImage& expected = Pixels(88);
   int differing = 0;
   for (int y = 10 * scale; y < 50 * scale; ++y)
@@ -220,6 +233,32 @@ TEST_F(HighResolutionSurface, TheWindowShowsItsSurfaceAtTheDevicesResolution) {
       if (shown.pixel(x, y) != expected.pixel(x, y)) ++differing;
   EXPECT_EQ(differing, 0);
   FreeImage(88);
+}
+
+TEST_F(HighResolutionSurface, ImageGadgetsShowScreenImagesAtTheirSizeAndResolution) {
+  const int scale = ExpectedScale();
+  ASSERT_TRUE(CreateScreenImage(89, 40, 40));
+  ASSERT_TRUE(StartDrawingOnImage(89));
+  FillRect(0, 0, 40, 40, kBlue);
+  Circle(20, 20, 12, kWhite);
+  DrawTextAt(8, 12, "S", kRed);
+  StopDrawing();
+  ImageGadget(1, 0, 0, 0, 60, 60, 89);
+  ImageButtonGadget(2, 0, 100, 0, 40, 40, 89);
+  EXPECT_EQ(static_cast<QAbstractButton*>(GadgetWidget(2))->iconSize(), QSize(40, 40));
+  const qreal ratio = WindowWidget(0)->devicePixelRatioF();
+  if (ratio != scale) {
+    FreeImage(89);
+    return;  // scaled by Qt, as the surface
+  }
+  const QImage shown = GadgetWidget(1)->grab(QRect(0, 0, 40, 40)).toImage();
+  const QImage& image = Pixels(89);
+  ASSERT_EQ(shown.size(), image.size());
+  int differing = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) differing += shown.pixel(x, y) != image.pixel(x, y);
+  EXPECT_EQ(differing, 0) << "the image gadget shows the image's device pixels";
+  FreeImage(89);
 }
 
 }  // namespace
