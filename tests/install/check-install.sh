@@ -79,8 +79,8 @@ type_of() { desktop_env gio info -a standard::content-type "$1" | sed -n 's/^ *s
 [ "$(type_of "$work/puzzle.sdk")" = "application/x-tolva-sudoku" ] || fail "GIO does not see a .sdk file as a puzzle"
 # The program opens only names ending exactly in ".sdk".
 [ "$(type_of "$work/PUZZLE.SDK")" != "application/x-tolva-sudoku" ] || fail "a .SDK file is taken for a puzzle"
-desktop_env gio mime application/x-tolva-sudoku | grep -q 'tolva-sudoku\.desktop' ||
-  fail "GIO does not offer the program for .sdk files"
+handlers=$(desktop_env gio mime application/x-tolva-sudoku 2>&1)
+grep -q 'tolva-sudoku\.desktop' <<<"$handlers" || fail "GIO does not offer the program for .sdk files:"$'\n'"$handlers"
 
 # ---------------------------------------------------------------- the icons
 for size in 16 22 24 32 48 64 128 256; do
