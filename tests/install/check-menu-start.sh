@@ -59,6 +59,8 @@ program_environment
 export PATH="$stage/bin:$PATH" HOME="$work/home"
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME" "$work/puzzles"
+# A desktop session's programs run in the home folder.
+cd "$HOME" || fail "no home folder"
 puzzle="$work/puzzles/Rätsel \$1 \"neu\".sdk"
 python3 "$support" write-puzzle "$puzzle"
 
@@ -69,7 +71,8 @@ timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
 wait_for 5 "the board shows the puzzle handed over" board_shows start
 close_program
 wait_for 5 "Data.prefs is written in ~/.config/tolva-sudoku" test -s "$HOME/.config/tolva-sudoku/Data.prefs"
-[ "$(find "$work" -name Data.prefs | wc -l)" -eq 1 ] || fail "Data.prefs written elsewhere too: $(find "$work" -name Data.prefs)"
+[ "$(find "$work" -name Data.prefs | wc -l)" -eq 1 ] ||
+  fail "Data.prefs written elsewhere too (the home folder?): $(find "$work" -name Data.prefs)"
 grep -q $'^Ort = \r$' "$HOME/.config/tolva-sudoku/Data.prefs" || fail "the puzzle handed over became the remembered one"
 
 step "2. from the menu, with XDG_CONFIG_HOME set"
