@@ -4,12 +4,14 @@
 #              (a g++ build, then a clang++ build with AddressSanitizer and
 #              UndefinedBehaviorSanitizer)
 #   make bench builds and runs the benchmarks
+#   make install PREFIX=...  builds and installs (default /usr/local)
+#   make package builds the Debian package in build/
 
 JOBS  := $(shell nproc)
 BUILD := build
 ASAN  := build-asan
 
-.PHONY: all deps build build-asan run test test-asan bench clean
+.PHONY: all deps build build-asan run test test-asan bench install package clean
 
 all: build
 
@@ -37,6 +39,20 @@ bench: build
 	@$(BUILD)/bench/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/generate_bench
+
+# Into PREFIX, or DESTDIR/PREFIX for a staging folder; a live install also
+# refreshes the desktop's caches of file types, menu entries and icons.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@if [ -z "$(DESTDIR)" ]; then \
+	  update-mime-database "$(PREFIX)/share/mime" 2>/dev/null || true; \
+	  update-desktop-database "$(PREFIX)/share/applications" 2>/dev/null || true; \
+	  gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" 2>/dev/null || true; \
+	fi
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

@@ -213,6 +213,10 @@ bool ImageExists(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);
 
+// Writes the image to path as a PNG file of width x height pixels, scaled
+// smoothly when that is not its own size. False when it cannot be written.
+bool SaveImagePng(int image, const std::string& path, int width, int height);
+
 // ---------------------------------------------------------------- drawing
 
 // One drawing target at a time. Drawing onto a window paints its drawing

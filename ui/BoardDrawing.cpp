@@ -36,9 +36,14 @@ void DrawBoard(int snappedX, int snappedY) {
   DrawImageAt(kBoardImage, kBoardLeft, kBoardTop);
   DrawLabels();
   DrawCrosshair(snappedX, snappedY);
-  for (int col = 1; col <= 9; ++col)
-    for (int row = 1; row <= 9; ++row) DrawCellText(col, row, 26 + kPitch * (col - 1), kPitch * (row - 1), kScreenLayout);
+  DrawBoardCells(kBoardLeft, kBoardTop);
   StopDrawing();
+}
+
+void DrawBoardCells(int boardLeft, int boardTop) {
+  for (int col = 1; col <= 9; ++col)
+    for (int row = 1; row <= 9; ++row)
+      DrawCellText(col, row, boardLeft + 6 + kPitch * (col - 1), boardTop - 20 + kPitch * (row - 1), kScreenLayout);
 }
 
 void DrawErrorMarks(int errorColumn, int errorRow, int squareFlag) {

@@ -9,6 +9,11 @@
 // undecided cell small and green, three to a line.
 void DrawBoard(int snappedX, int snappedY);
 
+// The puzzle cells of the main board as DrawBoard draws them, onto the current
+// drawing target, for a board image whose top-left corner is at (boardLeft,
+// boardTop). Only the cells' texts: the board image goes underneath first.
+void DrawBoardCells(int boardLeft, int boardTop);
+
 // The error display: the red square over the error cell when squareFlag is
 // 1, and a red frame three pixels wide along the board's edge.
 void DrawErrorMarks(int errorColumn, int errorRow, int squareFlag);

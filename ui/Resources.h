@@ -48,6 +48,7 @@ constexpr int kSolveIcon = 5;
 constexpr int kClearIcon = 6;
 constexpr int kStopIcon = 7;
 constexpr int kPageImage = 8;       // the print page
+constexpr int kPictureImage = 9;    // a board picture written to a file
 
 // Fonts, all "Arial".
 constexpr int kCandidateFont = 1;   // 9 points
