@@ -21,7 +21,7 @@ Cell& SelectedCell() {
 }  // namespace
 
 void OpenCellEditor(int x, int y) {
-  OpenWindow(kCellEditorWindow, x, y, kEditorWidth, kEditorHeight, "", 0);
+  OpenWindow(kCellEditorWindow, x, y, kEditorWidth, kEditorHeight, "", kWindowPalette);
   for (int digit = 1; digit <= 9; ++digit)
     CheckBoxGadget(kFirstDigitBox + digit - 1, kCellEditorWindow, 10, 10 + 20 * (digit - 1), 30, 20,
                    std::to_string(digit));
