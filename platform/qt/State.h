@@ -108,6 +108,7 @@ void ReleaseDrawingOnImage(int image);
 // Set-up at the start of the window system.
 void InstallEventFilter();
 void LoadDefaultFont();
+void UseGermanDialogs();
 
 // Colours of the program (0xBBGGRR) and of Qt.
 inline QColor ColourOf(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
