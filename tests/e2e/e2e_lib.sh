@@ -104,7 +104,9 @@ start_x_server() {
   local geometry=${1:-1024x768x24} display deadline
   for display in $(seq 90 130); do
     [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr >"$work/xvfb.log" 2>&1 &
+    # -noreset: the server would reset when the waiting client below leaves,
+    # and a client connecting just then (the window manager) would fail.
+    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display"
     deadline=$((SECONDS + 5))
