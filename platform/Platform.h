@@ -49,7 +49,7 @@ enum WindowFlag : int {
   kWindowCloseBox = 1,        // system menu and close box
   kWindowScreenCentred = 2,   // centred on the screen; x and y are ignored
   kWindowOwnerCentred = 4,    // centred on its owner window; x and y are ignored
-  kWindowMaximised = 8,       // shown maximised (fills the screen's work area)
+  kWindowMaximised = 8,       // fills the screen's work area, frame included; x, y and the size are ignored
   kWindowPalette = 16,        // a tool palette beside the main window: no minimise box, no task bar entry
 };
 
