@@ -50,7 +50,7 @@ enum WindowFlag : int {
   kWindowScreenCentred = 2,   // centred on the screen; x and y are ignored
   kWindowOwnerCentred = 4,    // centred on its owner window; x and y are ignored
   kWindowMaximised = 8,       // fills the screen's work area, frame included; x, y and the size are ignored
-  kWindowPalette = 16,        // a tool palette beside the main window: no minimise box, no task bar entry
+  kWindowPalette = 16,        // a tool palette beside the main window: no minimise or maximise box
 };
 
 // Opens a window of the given inner (client) size with its outer top-left
