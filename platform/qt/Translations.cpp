@@ -3,7 +3,6 @@
 
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QSettings>
 #include <QTranslator>
 
 #include "platform/qt/State.h"
@@ -11,11 +10,13 @@
 namespace qtws {
 
 void UseGermanDialogs() {
-  static QTranslator translator;
-  if (translator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&translator);
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const QLocale german(QLocale::German, QLocale::Germany);
+  QLocale::setDefault(german);
+  // Owned by the application, so it goes with it.
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace qtws

@@ -25,8 +25,11 @@ constexpr long kMotifFunctions = 1, kMotifDecorations = 2;
 constexpr long kFunctionMove = 4, kFunctionClose = 32;
 constexpr long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16;
 
+// Qt's own connection to the X server; none on other platforms (asking the
+// offscreen platform would make it open a display of its own).
 Display* XDisplay() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 ? x11->display() : nullptr;
 }
 
