@@ -220,6 +220,12 @@ timeout 5 xprop -id "$main_window" -f _NET_WM_NAME 8u -set _NET_WM_NAME "Tolva S
 python3 "$support" check-title "$shot" $((editor_x + 22)) $((editor_x + 132 - 22)) $editor_y \
   "$reference" $((main_outer_x + 22)) $((main_outer_x + 382 - 70)) $main_outer_y || fail "the cell editor's title bar does not show the whole title \"Feld E4\""
 
+# The close box openbox still draws on the cell editor closes nothing.
+"$send_close_request" "Feld E4" || fail "the close request to the cell editor could not be sent"
+sleep 0.5
+shown "$editor_window" || fail "the cell editor went away after a close request"
+kill -0 "$program_pid" || fail "the program ended after a close request to the cell editor"
+
 # ------------------------------------------------------------------ dialogs
 
 step "the difficulty dialog stays above the main window"
