@@ -49,11 +49,13 @@ enum WindowFlag : int {
   kWindowCloseBox = 1,        // system menu and close box
   kWindowScreenCentred = 2,   // centred on the screen; x and y are ignored
   kWindowOwnerCentred = 4,    // centred on its owner window; x and y are ignored
-  kWindowMaximised = 8,       // shown maximised (fills the screen's work area)
+  kWindowMaximised = 8,       // fills the screen's work area, frame included; x, y and the size are ignored
+  kWindowPalette = 16,        // a tool palette beside the main window: no minimise or maximise box
 };
 
 // Opens a window of the given inner (client) size with its outer top-left
-// corner at screen position (x, y). owner: the window that owns it (kept above
+// corner at screen position (x, y); a centred window has its outer frame,
+// title bar included, centred. owner: the window that owns it (kept above
 // it, stays enabled), or -1. Returns false when it cannot be made.
 bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const std::string& title, int flags,
                 int owner = -1);

@@ -11,6 +11,14 @@ constexpr int kBoardLeft = 20;  // the board image's place in the window
 constexpr int kBoardTop = 20;
 constexpr int kPitch = 33;      // cell pitch on screen
 
+// The margins left of and above the board, where the labels stand. The error
+// square of a cell in column 0 or row 0 reaches into them, so they are
+// painted afresh before the labels.
+void ClearMargins() {
+  FillRect(0, 0, kBoardLeft, kBoardTop + 300, kButtonFaceColour);
+  FillRect(kBoardLeft, 0, 300, kBoardTop, kButtonFaceColour);
+}
+
 void DrawLabels() {
   DrawingFont(kSystemFont);
   for (int k = 0; k < 9; ++k) {
@@ -34,6 +42,7 @@ constexpr CellTextLayout kScreenLayout{kCandidateFont, 21, 10, kDigitFont, 17};
 void DrawBoard(int snappedX, int snappedY) {
   if (!StartDrawingOnWindow(kMainWindow)) return;
   DrawImageAt(kBoardImage, kBoardLeft, kBoardTop);
+  ClearMargins();
   DrawLabels();
   DrawCrosshair(snappedX, snappedY);
   DrawBoardCells(kBoardLeft, kBoardTop);

@@ -10,8 +10,10 @@ int gSelectedRow = 0;
 
 namespace {
 
-// Wide enough for the box "sichern", which reaches x = 105.
-constexpr int kEditorWidth = 115;
+// Wide enough for the box "sichern", which reaches x = 105, and for a title
+// bar that shows the whole title of any cell ("Feld A1" to "Feld I9") beside the
+// window manager's icon and close box.
+constexpr int kEditorWidth = 130;
 constexpr int kEditorHeight = 200;
 
 Cell& SelectedCell() {
@@ -21,7 +23,7 @@ Cell& SelectedCell() {
 }  // namespace
 
 void OpenCellEditor(int x, int y) {
-  OpenWindow(kCellEditorWindow, x, y, kEditorWidth, kEditorHeight, "", 0);
+  OpenWindow(kCellEditorWindow, x, y, kEditorWidth, kEditorHeight, "", kWindowPalette);
   for (int digit = 1; digit <= 9; ++digit)
     CheckBoxGadget(kFirstDigitBox + digit - 1, kCellEditorWindow, 10, 10 + 20 * (digit - 1), 30, 20,
                    std::to_string(digit));

@@ -15,6 +15,7 @@ void StartWindowSystem(int argc, char** argv) {
   argumentCount = argc;
   gState.application = std::make_unique<QApplication>(argumentCount, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  UseGermanDialogs();
 
   // The same look offscreen and under any desktop: Fusion, with the button
   // face as every window's background.

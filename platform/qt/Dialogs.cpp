@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 
 #include "platform/qt/State.h"
 #include "platform/qt/Text1252.h"
@@ -21,10 +22,20 @@ QStringList NameFilters(const std::string& filter) {
   return filters;
 }
 
+// Qt's file dialog stores its history and last folder in a settings file of
+// its own whenever it closes, and Qt offers no switch against that. The
+// program keeps nothing but "Data.prefs", and its dialogs start in the working
+// folder, so Qt's settings go to a place that cannot hold a file: they are
+// neither read nor written. The program itself uses no settings of Qt's.
+void KeepNoQtSettings() {
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null"));
+}
+
 // Qt's own dialog, not the desktop's, so it behaves the same everywhere. It
 // starts in the working folder with no file name.
 std::string AskForPath(const std::string& title, const std::string& filter, bool save) {
   if (!gState.application) return {};
+  KeepNoQtSettings();
   QFileDialog dialog(DialogOwner(), FromWindows1252(title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setNameFilters(NameFilters(filter));

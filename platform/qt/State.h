@@ -109,6 +109,7 @@ void ReleaseDrawingOnImage(int image);
 // Set-up at the start of the window system.
 void InstallEventFilter();
 void LoadDefaultFont();
+void UseGermanDialogs();
 
 // How many device pixels, across and down, make one pixel of the program at
 // a device pixel ratio: the ratio rounded down to a whole number, at least 1,

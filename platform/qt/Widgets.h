@@ -3,6 +3,7 @@
 // drawing surface and the image gadget.
 
 #include <QImage>
+#include <QMargins>
 #include <QWidget>
 
 namespace qtws {
@@ -25,6 +26,20 @@ class ProgramWindow : public QWidget {
  private:
   int number_;
 };
+
+// What a top-level window offers besides its title bar.
+struct WindowLook {
+  bool closeBox;  // system menu and close box
+  bool palette;   // a tool palette beside the main window
+};
+
+// Tells the window manager the window's buttons and functions; before the
+// window is shown. Nothing happens off X11.
+void DescribeToWindowManager(QWidget* window, const WindowLook& look);
+
+// The frame (title bar and borders) the window manager will put around the
+// window, asked before it is shown; none without a window manager.
+QMargins ExpectedFrame(QWidget* window);
 
 // The window's drawing surface: a layer over the whole client area, above
 // the gadgets and transparent to the pointer, that shows its canvas. The

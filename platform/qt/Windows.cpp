@@ -2,9 +2,10 @@
 
 #include <QCloseEvent>
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 #include "platform/qt/State.h"
 #include "platform/qt/Text1252.h"
@@ -36,13 +37,9 @@ QString ShownTitle(const std::string& title) {
   return title.empty() ? QStringLiteral(" ") : FromWindows1252(title);
 }
 
-// A window manager maximises a window some time after it is shown; wait a
-// little for that, so that the inner size read next is the maximised one.
-void AwaitExposure(QWidget* widget) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!(widget->windowHandle() && widget->windowHandle()->isExposed()) && timer.elapsed() < 250)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+// The top-left corner of an area of the given size centred in the rectangle.
+QPoint CentredIn(const QRect& area, const QSize& size) {
+  return area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
 }
 
 }  // namespace
@@ -56,43 +53,44 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
   if (!gState.application || innerWidth < 0 || innerHeight < 0) return false;
   CloseWindow(window);
   auto widget = std::make_unique<ProgramWindow>(window);
+  const WindowRecord* ownerRecord = FindWindow(owner);
 
-  Qt::WindowFlags windowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  // An owned window is a dialog to the window system: only then does Qt tell
+  // the window manager to keep it above its owner.
+  Qt::WindowFlags windowFlags = (ownerRecord ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (flags & kWindowCloseBox) windowFlags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   widget->setWindowFlags(windowFlags);
   widget->setWindowTitle(ShownTitle(title));
-
-  const QRect work = WorkArea();
-  const WindowRecord* ownerRecord = FindWindow(owner);
-  if (flags & kWindowMaximised) {
-    widget->setGeometry(work);
-  } else {
-    widget->setFixedSize(innerWidth, innerHeight);
-    if (flags & kWindowOwnerCentred && ownerRecord) {
-      const QRect ownerFrame = ownerRecord->widget->frameGeometry();
-      widget->move(ownerFrame.x() + (ownerFrame.width() - innerWidth) / 2,
-                   ownerFrame.y() + (ownerFrame.height() - innerHeight) / 2);
-    } else if (flags & (kWindowScreenCentred | kWindowOwnerCentred)) {
-      widget->move(work.x() + (work.width() - innerWidth) / 2, work.y() + (work.height() - innerHeight) / 2);
-    } else {
-      widget->move(x, y);
-    }
-  }
-
+  widget->winId();
   // Kept above its owner without being its child, so either can close first.
-  if (ownerRecord) {
-    widget->winId();
-    widget->windowHandle()->setTransientParent(ownerRecord->widget->windowHandle());
+  if (ownerRecord) widget->windowHandle()->setTransientParent(ownerRecord->widget->windowHandle());
+  DescribeToWindowManager(widget.get(), {(flags & kWindowCloseBox) != 0, (flags & kWindowPalette) != 0});
+
+  // Positions are those of the outer frame, whose size the window manager
+  // tells before the window is shown.
+  const QMargins frame = ExpectedFrame(widget.get());
+  const QRect work = WorkArea();
+  if (flags & kWindowMaximised) {
+    // Filling the work area at a fixed size, so the window manager offers
+    // neither restoring nor resizing.
+    innerWidth = std::max(0, work.width() - frame.left() - frame.right());
+    innerHeight = std::max(0, work.height() - frame.top() - frame.bottom());
   }
+  widget->setFixedSize(innerWidth, innerHeight);
+  const QSize outer(innerWidth + frame.left() + frame.right(), innerHeight + frame.top() + frame.bottom());
+  QPoint corner(x, y);
+  if (flags & kWindowMaximised)
+    corner = work.topLeft();
+  else if (flags & kWindowOwnerCentred && ownerRecord)
+    corner = CentredIn(ownerRecord->widget->frameGeometry(), outer);
+  else if (flags & (kWindowScreenCentred | kWindowOwnerCentred))
+    corner = CentredIn(work, outer);
+  // The window exists already, so Qt places its client area.
+  widget->move(corner + QPoint(frame.left(), frame.top()));
 
   ProgramWindow* shown = widget.get();
   gState.windows[window] = WindowRecord{std::move(widget), title};
-  if (flags & kWindowMaximised) {
-    shown->showMaximized();
-    AwaitExposure(shown);
-  } else {
-    shown->show();
-  }
+  shown->show();
   return true;
 }
 

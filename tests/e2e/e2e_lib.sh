@@ -6,6 +6,7 @@
 started=$SECONDS
 work=$(mktemp -d -t tolva-e2e.XXXXXX)
 xvfb_pid=
+wm_pid=
 program_pid=
 
 rm -rf "$artifacts"
@@ -17,6 +18,7 @@ cleanup_more() { :; }
 cleanup() {
   cleanup_more
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
+  if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2>/dev/null; then kill "$wm_pid"; fi
   if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid"; fi
   wait 2>/dev/null
   cp -f "$work"/*.sdk "$work"/Data.prefs "$work"/*.log "$artifacts"/ 2>/dev/null
@@ -64,11 +66,23 @@ shown() { shown_windows | grep -qx "$1"; }
 title_is() { [ "$(timeout 5 xdotool getwindowname "$1")" = "$2" ]; }
 size_is() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$2" ]; }
 
-# position WINDOW: "x y" of its top-left corner. Without a window manager the
-# outer and the client corner coincide.
+# position WINDOW: "x y" of its client area's top-left corner on the screen.
 position() {
-  timeout 5 xdotool getwindowgeometry --shell "$1" | awk -F= '$1 == "X" { x = $2 } $1 == "Y" { y = $2 } END { print x, y }'
+  timeout 5 xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ { x = $2 + 0 } /Absolute upper-left Y/ { y = $2 + 0 }
+    END { print x, y }'
 }
+
+# frame_extents WINDOW: "left right top bottom", the window manager's frame
+# around the client area; "0 0 0 0" without a window manager.
+frame_extents() {
+  local extents
+  extents=$(timeout 5 xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ',')
+  echo "${extents:-0 0 0 0}"
+}
+
+# window_property WINDOW NAME: the property's value as xprop prints it after
+# "=", empty when it is not set.
+window_property() { timeout 5 xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= *//p'; }
 
 # click X Y: moves the pointer there, lets the program see it arrive, clicks.
 click() {
@@ -90,7 +104,9 @@ start_x_server() {
   local geometry=${1:-1024x768x24} display deadline
   for display in $(seq 90 130); do
     [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr >"$work/xvfb.log" 2>&1 &
+    # -noreset: the server would reset when the waiting client below leaves,
+    # and a client connecting just then (the window manager) would fail.
+    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display"
     deadline=$((SECONDS + 5))
@@ -105,13 +121,29 @@ start_x_server() {
   fail "no X server could be started"
 }
 
+# A real window manager, openbox, on our X server: up once it names itself on
+# the root window (_NET_SUPPORTING_WM_CHECK).
+wm_is_up() {
+  local check
+  kill -0 "$wm_pid" 2>/dev/null || return 1
+  check=$(timeout 2 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
+  [ -n "$check" ] && timeout 2 xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q '"Openbox"'
+}
+
+start_window_manager() {
+  command -v openbox >/dev/null || fail "openbox is not installed"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wait_for 10 "openbox is up" wm_is_up
+}
+
 # The program's own environment: the real X server, and the dialogs' settings
 # and caches kept in the scratch folder.
 program_environment() {
   export QT_QPA_PLATFORM=xcb
-  export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
+  export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
   # For the sanitizer build: what the system's libraries keep until exit is no
   # leak of the program's.
   export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
 }

@@ -10,6 +10,11 @@ Subcommands (exit status 0 when the check holds, 1 with a message when not):
                                              client area starts at screen (X, Y)
   check-ticked SHOT.ppm X Y DIGIT            in the cell editor at (X, Y) only
                                              DIGIT's box is ticked
+  check-title SHOT.ppm X0 X1 Y REF.ppm X0 X1 Y
+                                             the title text in the title bar
+                                             of the frame whose top is at Y,
+                                             between columns X0 and X1, is
+                                             that of the reference frame
   digit COLUMN ROW                           the grid's digit of a cell
 """
 
@@ -145,6 +150,39 @@ def ticked_digits(shot, left, top):
     return ticked
 
 
+def title_text(shot, x0, x1, top):
+    """The title's strokes in a window manager's title bar: the pixels that
+    differ from the bar's own colour in their row, between columns x0 and x1
+    (clear of the window icon and the boxes), as offsets from their top-left."""
+    strokes = set()
+    for y in range(top + 2, top + 19):
+        ground = shot.at(x0, y)
+        for x in range(x0, x1):
+            if sum(abs(a - b) for a, b in zip(shot.at(x, y), ground)) > 100:
+                strokes.add((x, y))
+    if not strokes:
+        return frozenset()
+    min_x = min(x for x, _ in strokes)
+    min_y = min(y for _, y in strokes)
+    return frozenset((x - min_x, y - min_y) for x, y in strokes)
+
+
+def check_title(shot, frame, reference, reference_frame):
+    shown = title_text(shot, *frame)
+    whole = title_text(reference, *reference_frame)
+    if not whole:
+        return "the reference title bar shows no text"
+    if not shown:
+        return "the title bar shows no text"
+    differing = len(shown ^ whole)
+    if differing > 3:
+        width = max(x for x, _ in shown) + 1
+        whole_width = max(x for x, _ in whole) + 1
+        return (f"the title's strokes differ from the whole title's in {differing} pixels "
+                f"(text {width} pixels wide, the whole title {whole_width})")
+    return ""
+
+
 def main(argv):
     command, args = argv[1], argv[2:]
     if command == "write-puzzle":
@@ -157,6 +195,8 @@ def main(argv):
         problem = check_saved(args[0])
     elif command == "check-board":
         problem = check_board(Shot(args[0]), int(args[1]), int(args[2]), args[3])
+    elif command == "check-title":
+        problem = check_title(Shot(args[0]), tuple(map(int, args[1:4])), Shot(args[4]), tuple(map(int, args[5:8])))
     elif command == "check-ticked":
         ticked = ticked_digits(Shot(args[0]), int(args[1]), int(args[2]))
         problem = "" if ticked == [int(args[3])] else f"ticked boxes {ticked}, expected [{args[3]}]"

@@ -1,8 +1,13 @@
 // The file dialogs, the Yes/No question and printing, driven as a user would.
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -52,11 +57,59 @@ TEST_F(DialogsTest, FileDialogsReturnThePathsBytesOrNothing) {
   EXPECT_EQ(SaveFileDialog("Speichern", "Tolva Sudoku|*.sdk"), Bytes(existing));
 }
 
+// The texts of the dialog's push buttons and labels.
+QStringList Texts(QWidget* dialog) {
+  QStringList texts;
+  for (const auto* button : dialog->findChildren<QPushButton*>()) texts << button->text();
+  for (const auto* label : dialog->findChildren<QLabel*>()) texts << label->text();
+  return texts;
+}
+
+TEST_F(DialogsTest, QtsDialogsSpeakGermanWhateverTheLocale) {
+  const Watchdog watchdog;
+  QObject context;
+  WhenModal<QMessageBox>(context, [](QMessageBox* box) {
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Image"));
+    EXPECT_EQ(box->text(), QStringLiteral("Soll das Bild trotzdem gespeichert werden?"));
+    EXPECT_TRUE(Texts(box).contains(QStringLiteral("&Ja")));
+    EXPECT_TRUE(Texts(box).contains(QStringLiteral("&Nein")));
+    EXPECT_FALSE(Texts(box).contains(QStringLiteral("&Yes")));
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_FALSE(AskYesNo("Image", "Soll das Bild trotzdem gespeichert werden?"));
+  WhenModal<QMessageBox>(context, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+  EXPECT_TRUE(AskYesNo("Image", "Soll das Bild trotzdem gespeichert werden?"));
+
+  WhenModal<QFileDialog>(context, [](QFileDialog* dialog) {
+    const QStringList texts = Texts(dialog);
+    EXPECT_TRUE(texts.contains(QStringLiteral("Abbrechen"))) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Datei&name:"))) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Suchen in:")));
+    dialog->reject();
+  });
+  EXPECT_EQ(SaveFileDialog("Speichern", "Tolva Sudoku|*.sdk"), "");
+}
+
+TEST_F(DialogsTest, FileDialogsLeaveNoSettingsFileBehind) {
+  const Watchdog watchdog;
+  QObject context;
+  WhenModal<QFileDialog>(context, [](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(OpenFileDialog("\xD6" "ffnen", "Tolva Sudoku|*.sdk"), "");
+
+  WhenModal<QFileDialog>(context, [](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(SaveFileDialog("Speichern", "Tolva Sudoku|*.sdk"), "");
+  const QSettings qtSettings(QSettings::UserScope, QStringLiteral("QtProject"));
+  EXPECT_FALSE(QFile::exists(qtSettings.fileName())) << qtSettings.fileName().toStdString();
+}
+
 TEST_F(DialogsTest, PrintingPutsTheImageOnePixelPerPrinterPixel) {
   const Watchdog watchdog(40);
   ASSERT_TRUE(CreateImage(8, 120, 80));
   QObject context;
-  WhenModal<QPrintDialog>(context, [](QPrintDialog* dialog) { dialog->reject(); });
+  WhenModal<QPrintDialog>(context, [](QPrintDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Drucken")) << "Qt's texts in German";
+    dialog->reject();
+  });
   EXPECT_FALSE(PrintImage(8, "Sudoku"));
 
   QTemporaryDir folder;

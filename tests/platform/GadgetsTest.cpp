@@ -54,11 +54,22 @@ TEST_F(GadgetsTest, WindowsOpenOwnedOrMaximised) {
   const QPoint offCentre = WindowWidget(5)->frameGeometry().center() - WindowWidget(0)->frameGeometry().center();
   EXPECT_LE(offCentre.manhattanLength(), 6);
   EXPECT_EQ(WindowWidget(5)->windowHandle()->transientParent(), WindowWidget(0)->windowHandle());
+  // Only a dialog-type window is kept above its owner by X11 window managers.
+  EXPECT_EQ(WindowWidget(5)->windowType(), Qt::Dialog);
+  EXPECT_EQ(WindowWidget(0)->windowType(), Qt::Window);
+  EXPECT_FALSE(WindowWidget(5)->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   CloseWindow(0);  // the owner may close first
   EXPECT_TRUE(WindowExists(5));
 
   ASSERT_TRUE(OpenWindow(6, 0, 0, 10, 10, "Drucken", kWindowMaximised));
   EXPECT_GE(WindowInnerWidth(6), QGuiApplication::primaryScreen()->availableGeometry().width() - 20);
+  EXPECT_EQ(WindowWidget(6)->minimumSize(), WindowWidget(6)->maximumSize()) << "filling the screen at a fixed size";
+  EXPECT_FALSE(WindowWidget(6)->windowFlags() & Qt::WindowCloseButtonHint);
+
+  ASSERT_TRUE(OpenWindow(1, 40, 50, 130, 200, "", kWindowPalette));
+  EXPECT_EQ(WindowOuterX(1), 40);
+  EXPECT_EQ(WindowOuterY(1), 50);
+  EXPECT_EQ(WindowWidget(1)->windowType(), Qt::Window) << "a palette is owned by no window";
 }
 
 TEST_F(GadgetsTest, GadgetNumbersAreReplacedAndFreed) {

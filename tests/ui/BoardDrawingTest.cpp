@@ -122,4 +122,17 @@ TEST_F(BoardDrawing, ErrorMarksPaintTheSquareAndAThreePixelFrame) {
   EXPECT_EQ(WindowPixel(20, 150), kRed);
 }
 
+TEST_F(BoardDrawing, TheNextRedrawRemovesTheSquareOfAColumnOrRowZeroCell) {
+  DrawBoard(0, 0);
+  for (auto [col, row] : {std::pair{0, 4}, std::pair{6, 0}, std::pair{0, 0}, std::pair{0, 9}, std::pair{9, 0}}) {
+    DrawErrorMarks(col, row, 1);
+    EXPECT_EQ(WindowPixel(21 + 33 * (col - 1) + 20, 21 + 33 * (row - 1) + 20), kRed) << col << "," << row;
+    DrawBoard(0, 0);
+    EXPECT_EQ(CountOnWindow(kRed, 0, 0, 379, 339), 0) << col << "," << row;
+  }
+  // The labels stay, on the window's own background.
+  EXPECT_GT(CountOnWindow(kBlack, 5, 30, 19, 44), 5);
+  EXPECT_EQ(WindowPixel(2, 2), kButtonFaceColour);
+}
+
 }  // namespace
