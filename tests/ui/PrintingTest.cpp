@@ -213,17 +213,17 @@ std::vector<std::string> SavePuzzles(const TempFolder& folder) {
   return paths;
 }
 
-// Side by side, scaled to a quarter: the printed page as pdftocairo renders it
-// and the exported bitmap.
+// Side by side on grey, both scaled to a quarter: the printed sheet as
+// pdftocairo renders it and the exported bitmap.
 QImage SideBySide(const QImage& printed, const QImage& exported) {
-  const QImage left = printed.scaledToHeight(printed.height() / 4, Qt::SmoothTransformation);
-  const QImage right = exported.scaledToHeight(printed.height() / 4, Qt::SmoothTransformation);
-  constexpr int kGap = 24;
-  QImage both(left.width() + kGap + right.width(), left.height(), QImage::Format_RGB32);
+  const QImage left = printed.scaledToWidth(printed.width() / 4, Qt::SmoothTransformation);
+  const QImage right = exported.scaledToWidth(exported.width() / 4, Qt::SmoothTransformation);
+  constexpr int kGap = 16;
+  QImage both(kGap + left.width() + kGap + right.width() + kGap, kGap + left.height() + kGap, QImage::Format_RGB32);
   both.fill(QColor(128, 128, 128));
   QPainter painter(&both);
-  painter.drawImage(0, 0, left);
-  painter.drawImage(left.width() + kGap, 0, right);
+  painter.drawImage(kGap, kGap, left);
+  painter.drawImage(kGap + left.width() + kGap, kGap, right);
   return both;
 }
 
