@@ -39,7 +39,7 @@ constexpr int kPreviewPrint = 51;
 constexpr int kPreviewCancel = 52;
 constexpr long long kBmpFileSize = 18742554;
 
-const char* const kImageQuestion = "Soll das Bild trotzdem gespeichert werden?";
+const QString kImageQuestion = QStringLiteral("Soll das Bild trotzdem gespeichert werden?");
 const QString kOverwriteQuestion = QStringLiteral(u"Soll die Datei wirklich überschrieben werden?");
 
 QWidget* Gadget(int number) {
@@ -132,6 +132,7 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   QSize inner, image;
   QPoint imageCorner;
   int buttonHeight = 0, lowestVisible = 0;
+  QString question;
   Script script;
   script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
       .WhenGadget(kPreviewCancel, [&] {
@@ -145,9 +146,13 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
         lowestVisible = area->widget()->mapFrom(area->viewport(), QPoint(0, area->viewport()->height() - 1)).y();
         Click(kPreviewCancel);
       })
-      .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::No); });
+      .WhenBox(kImageTitle, [&] {
+        question = ModalTitled<QMessageBox>(kImageTitle)->text();
+        Answer(kImageTitle, QMessageBox::No);
+      });
   EXPECT_EQ(ShowPrintSelection(), 0);
   ASSERT_TRUE(script.Done());
+  EXPECT_EQ(question, kImageQuestion) << "asked after \"Abbrechen\" as well";
   EXPECT_EQ(inner, QSize(2100, 40 + 2975)) << "the buttons and the whole page";
   EXPECT_EQ(imageCorner, QPoint(0, 40));
   EXPECT_EQ(buttonHeight, 40);
@@ -155,42 +160,45 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   EXPECT_EQ(lowestVisible, 40 + 2975 - 1) << "the credit line can be scrolled into view";
 }
 
-TEST_F(Printing, ExportAsksBeforeReplacingAFile) {
-  TempFolder folder;
-  const std::string puzzle = folder.Path("raetsel.sdk");
-  ClearBoard(gMainBoard);
-  LoadGrid(SolvedGrid(), true);
-  SavePuzzle(puzzle);
-  const std::string before = ReadFileBytes(puzzle);
-  ASSERT_EQ(before.size(), 4000U);
+// A puzzle file where the export is about to write.
+class ExportOntoAFile : public Printing {
+ protected:
+  void SetUp() override {
+    Printing::SetUp();
+    ClearBoard(gMainBoard);
+    LoadGrid(SolvedGrid(), true);
+    SavePuzzle(puzzle_);
+    before_ = ReadFileBytes(puzzle_);
+    ASSERT_EQ(before_.size(), 4000U);
+  }
+  TempFolder folder_;
+  const std::string puzzle_ = folder_.Path("raetsel.sdk");
+  std::string before_;
+};
 
+TEST_F(ExportOntoAFile, AsksAndNoLeavesTheFileAsItWas) {
   QString question;
-  Script no;
-  ExportOnto(no, puzzle);
-  no.WhenBox(kOverwriteTitle, [&] {
+  Script script;
+  ExportOnto(script, puzzle_);
+  script.WhenBox(kOverwriteTitle, [&] {
     question = ModalTitled<QMessageBox>(kOverwriteTitle)->text();
     Answer(kOverwriteTitle, QMessageBox::No);
   });
   EXPECT_EQ(ShowPrintSelection(), 0);
-  ASSERT_TRUE(no.Done());
+  ASSERT_TRUE(script.Done());
   EXPECT_EQ(question, kOverwriteQuestion);
-  EXPECT_EQ(ReadFileBytes(puzzle), before) << "No leaves the file as it was";
+  EXPECT_EQ(ReadFileBytes(puzzle_), before_);
+}
 
-  Script yes;
-  ExportOnto(yes, puzzle);
-  yes.WhenBox(kOverwriteTitle, [] { Answer(kOverwriteTitle, QMessageBox::Yes); });
+TEST_F(ExportOntoAFile, YesReplacesItWithTheBitmap) {
+  Script script;
+  ExportOnto(script, puzzle_);
+  script.WhenBox(kOverwriteTitle, [] { Answer(kOverwriteTitle, QMessageBox::Yes); });
   EXPECT_EQ(ShowPrintSelection(), 0);
-  ASSERT_TRUE(yes.Done());
-  const std::string bitmap = ReadFileBytes(puzzle);
+  ASSERT_TRUE(script.Done());
+  const std::string bitmap = ReadFileBytes(puzzle_);
   EXPECT_EQ(static_cast<long long>(bitmap.size()), kBmpFileSize);
   EXPECT_EQ(bitmap.substr(0, 2), "BM");
-
-  // A new file is written without a question.
-  Script fresh;
-  ExportOnto(fresh, folder.Path("seite"));
-  EXPECT_EQ(ShowPrintSelection(), 0);
-  ASSERT_TRUE(fresh.Done());
-  EXPECT_EQ(static_cast<long long>(ReadFileBytes(folder.Path("seite")).size()), kBmpFileSize);
 }
 
 // Six different puzzles with givens, entered digits and candidates.
@@ -248,6 +256,7 @@ TEST_F(Printing, SixPuzzlesPrintedEqualTheExportedBitmap) {
       })
       .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
       .WhenFileDialog(kExportTitle, [&] { EnterPath(kExportTitle, bmp); });
+  // A new file is written without a question: none is answered here.
   ASSERT_EQ(ShowPrintSelection(), 1);
   ASSERT_TRUE(script.Done());
   EXPECT_EQ(PuzzleBytes(), ReadFileBytes(puzzles.back())) << "the main board holds the last puzzle drawn";
