@@ -195,7 +195,10 @@ std::string SaveFileDialog(const std::string& title, const std::string& filter);
 
 // Shows the print dialog; unless cancelled, prints a one-page document of the
 // given name holding the image at the top-left of the printable area, one
-// image pixel per printer pixel. False when cancelled or when printing failed.
+// image pixel per printer pixel, unchanged (lossless). The printer's
+// resolution is chosen so that the image fills as much of the printable area
+// of the paper chosen in the dialog as it can. False when cancelled or when
+// printing failed.
 bool PrintImage(int image, const std::string& documentName);
 
 // ---------------------------------------------------------------- images

@@ -1,6 +1,8 @@
 #include "ui/Printing.h"
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 #include "storage/BmpFile.h"
 #include "storage/PuzzleFile.h"
@@ -22,6 +24,12 @@ constexpr int kPreviewArea = 49;
 constexpr int kPreviewImage = 50;
 constexpr int kPreviewPrintButton = 51;
 constexpr int kPreviewCancelButton = 52;
+// The preview's buttons stand above the page.
+constexpr int kPreviewButtonHeight = 40;
+
+// The question before the image export replaces a file, as for puzzles.
+constexpr const char* kOverwriteTitle = "Fehler";
+constexpr const char* kOverwriteQuestion = "Soll die Datei wirklich \xFC" "berschrieben werden?";
 
 // Candidates in font 4 at 3, 33 and 63 below the cell's top; a digit in
 // font 5 at 9 above it.
@@ -80,16 +88,18 @@ void ComposePage() {
 }
 
 // The page, full screen, under the buttons "Drucken" and "Abbrechen"; only
-// they end it. Returns 1 for "Drucken".
+// they end it. The scrollable area holds the buttons and the whole page, down
+// to the credit line. Returns 1 for "Drucken".
 int ShowPreview() {
   OpenWindow(kPreviewWindow, 0, 0, 0, 0, "Drucken", kWindowScreenCentred | kWindowMaximised);
   const int width = WindowInnerWidth(kPreviewWindow);
   const int height = WindowInnerHeight(kPreviewWindow);
-  ScrollAreaGadget(kPreviewArea, kPreviewWindow, 0, 0, width, height, kPageWidth, kPageHeight, 10);
+  ScrollAreaGadget(kPreviewArea, kPreviewWindow, 0, 0, width, height, kPageWidth, kPreviewButtonHeight + kPageHeight,
+                   10);
   BeginScrollAreaContent(kPreviewArea);
-  ImageGadget(kPreviewImage, kPreviewWindow, 0, 40, kPageWidth, kPageHeight, kPageImage);
-  ButtonGadget(kPreviewPrintButton, kPreviewWindow, 0, 0, width / 2, 40, "Drucken");
-  ButtonGadget(kPreviewCancelButton, kPreviewWindow, width / 2, 0, width / 2, 40, "Abbrechen");
+  ImageGadget(kPreviewImage, kPreviewWindow, 0, kPreviewButtonHeight, kPageWidth, kPageHeight, kPageImage);
+  ButtonGadget(kPreviewPrintButton, kPreviewWindow, 0, 0, width / 2, kPreviewButtonHeight, "Drucken");
+  ButtonGadget(kPreviewCancelButton, kPreviewWindow, width / 2, 0, width / 2, kPreviewButtonHeight, "Abbrechen");
   EndScrollAreaContent();
   int result = -1;
   while (result < 0)
@@ -101,10 +111,15 @@ int ShowPreview() {
   return result;
 }
 
+// The dialog offers the puzzle files, so a file that is there already is
+// replaced only when the user says so.
 void OfferImageExport() {
   if (!AskYesNo("Image", "Soll das Bild trotzdem gespeichert werden?")) return;
   const std::string path = SaveFileDialog("Image speichern", kPuzzleFilter);
-  if (path.empty() || !StartDrawingOnImage(kPageImage)) return;
+  if (path.empty()) return;
+  std::error_code unknown;
+  if (std::filesystem::exists(path, unknown) && !AskYesNo(kOverwriteTitle, kOverwriteQuestion)) return;
+  if (!StartDrawingOnImage(kPageImage)) return;
   SaveBmpFile(path, ImageWidth(kPageImage), ImageHeight(kPageImage), [](int x, int y) { return PixelColour(x, y); });
   StopDrawing();
 }

@@ -1,0 +1,301 @@
+// Printing as a user does it: the selection window, the preview, the image
+// export and the print dialog, driven through their real widgets.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <iostream>
+#include <vector>
+
+#include "board/Board.h"
+#include "storage/PuzzleFile.h"
+#include "tests/platform/PrintedPdf.h"
+#include "tests/support/BoardBuilder.h"
+#include "tests/support/TempFolder.h"
+#include "ui/MainWindow.h"
+#include "ui/Printing.h"
+#include "ui/Resources.h"
+
+namespace {
+
+constexpr int kPrintButton = 47;
+constexpr int kPreviewArea = 49;
+constexpr int kPreviewImage = 50;
+constexpr int kPreviewPrint = 51;
+constexpr int kPreviewCancel = 52;
+constexpr long long kBmpFileSize = 18742554;
+
+const QString kImageQuestion = QStringLiteral("Soll das Bild trotzdem gespeichert werden?");
+const QString kOverwriteQuestion = QStringLiteral(u"Soll die Datei wirklich überschrieben werden?");
+
+QWidget* Gadget(int number) {
+  for (QWidget* widget : QApplication::allWidgets())
+    if (widget->property("gadget").isValid() && widget->property("gadget").toInt() == number) return widget;
+  return nullptr;
+}
+
+bool GadgetShown(int number) {
+  const QWidget* widget = Gadget(number);
+  return widget && widget->isVisible();
+}
+
+void Click(int number) { static_cast<QPushButton*>(Gadget(number))->click(); }
+
+template <typename Dialog>
+Dialog* ModalTitled(const QString& title) {
+  auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+  return dialog && dialog->windowTitle() == title ? dialog : nullptr;
+}
+
+void Answer(const QString& title, QMessageBox::StandardButton button) {
+  ModalTitled<QMessageBox>(title)->button(button)->click();
+}
+
+// Types the path into the file dialog's name field and presses Return.
+void EnterPath(const QString& title, const std::string& path) {
+  auto* dialog = ModalTitled<QFileDialog>(title);
+  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(name, nullptr);
+  name->setText(QString::fromStdString(path));
+  QTest::keyClick(name, Qt::Key_Return);
+}
+
+// Steps a user takes while the program waits in its windows: each runs once
+// its condition holds, looked for every 10 ms, one after the other.
+class Script {
+ public:
+  Script() {
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+      if (next_ < steps_.size() && steps_[next_].ready()) steps_[next_++].action();
+    });
+    timer_.start(10);
+  }
+  Script& When(std::function<bool()> ready, std::function<void()> action) {
+    steps_.push_back({std::move(ready), std::move(action)});
+    return *this;
+  }
+  Script& WhenGadget(int number, std::function<void()> action) {
+    return When([number] { return GadgetShown(number); }, std::move(action));
+  }
+  Script& WhenBox(const QString& title, std::function<void()> action) {
+    return When([title] { return ModalTitled<QMessageBox>(title) != nullptr; }, std::move(action));
+  }
+  Script& WhenFileDialog(const QString& title, std::function<void()> action) {
+    return When([title] { return ModalTitled<QFileDialog>(title) != nullptr; }, std::move(action));
+  }
+  bool Done() const { return next_ == steps_.size(); }
+
+ private:
+  struct Step {
+    std::function<bool()> ready;
+    std::function<void()> action;
+  };
+  QTimer timer_;
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+};
+
+const QString kImageTitle = QStringLiteral("Image");
+const QString kExportTitle = QStringLiteral("Image speichern");
+const QString kOverwriteTitle = QStringLiteral("Fehler");
+
+class Printing : public testing::Test {
+ protected:
+  void SetUp() override { OpenMainWindow(); }
+  void TearDown() override { CloseWindow(kMainWindow); }
+
+  // Goes through "Drucken", the preview's "Abbrechen" and Yes to the image
+  // question, to the export's save dialog, and saves under path.
+  static void ExportOnto(Script& script, const std::string& path) {
+    script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+        .WhenGadget(kPreviewCancel, [] { Click(kPreviewCancel); })
+        .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
+        .WhenFileDialog(kExportTitle, [path] { EnterPath(kExportTitle, path); });
+  }
+};
+
+TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
+  QSize inner, image;
+  QPoint imageCorner;
+  int buttonHeight = 0, lowestVisible = 0;
+  QString question;
+  Script script;
+  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+      .WhenGadget(kPreviewCancel, [&] {
+        auto* area = static_cast<QScrollArea*>(Gadget(kPreviewArea));
+        inner = area->widget()->size();
+        image = Gadget(kPreviewImage)->size();
+        imageCorner = Gadget(kPreviewImage)->pos();
+        buttonHeight = Gadget(kPreviewPrint)->height();
+        // Scrolled to the end, the page's last row is in view.
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        lowestVisible = area->widget()->mapFrom(area->viewport(), QPoint(0, area->viewport()->height() - 1)).y();
+        Click(kPreviewCancel);
+      })
+      .WhenBox(kImageTitle, [&] {
+        question = ModalTitled<QMessageBox>(kImageTitle)->text();
+        Answer(kImageTitle, QMessageBox::No);
+      });
+  EXPECT_EQ(ShowPrintSelection(), 0);
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(question, kImageQuestion) << "asked after \"Abbrechen\" as well";
+  EXPECT_EQ(inner, QSize(2100, 40 + 2975)) << "the buttons and the whole page";
+  EXPECT_EQ(imageCorner, QPoint(0, 40));
+  EXPECT_EQ(buttonHeight, 40);
+  EXPECT_EQ(image, QSize(2100, 2975));
+  EXPECT_EQ(lowestVisible, 40 + 2975 - 1) << "the credit line can be scrolled into view";
+}
+
+// A puzzle file where the export is about to write.
+class ExportOntoAFile : public Printing {
+ protected:
+  void SetUp() override {
+    Printing::SetUp();
+    ClearBoard(gMainBoard);
+    LoadGrid(SolvedGrid(), true);
+    SavePuzzle(puzzle_);
+    before_ = ReadFileBytes(puzzle_);
+    ASSERT_EQ(before_.size(), 4000U);
+  }
+  TempFolder folder_;
+  const std::string puzzle_ = folder_.Path("raetsel.sdk");
+  std::string before_;
+};
+
+TEST_F(ExportOntoAFile, AsksAndNoLeavesTheFileAsItWas) {
+  QString question;
+  Script script;
+  ExportOnto(script, puzzle_);
+  script.WhenBox(kOverwriteTitle, [&] {
+    question = ModalTitled<QMessageBox>(kOverwriteTitle)->text();
+    Answer(kOverwriteTitle, QMessageBox::No);
+  });
+  EXPECT_EQ(ShowPrintSelection(), 0);
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(question, kOverwriteQuestion);
+  EXPECT_EQ(ReadFileBytes(puzzle_), before_);
+}
+
+TEST_F(ExportOntoAFile, YesReplacesItWithTheBitmap) {
+  Script script;
+  ExportOnto(script, puzzle_);
+  script.WhenBox(kOverwriteTitle, [] { Answer(kOverwriteTitle, QMessageBox::Yes); });
+  EXPECT_EQ(ShowPrintSelection(), 0);
+  ASSERT_TRUE(script.Done());
+  const std::string bitmap = ReadFileBytes(puzzle_);
+  EXPECT_EQ(static_cast<long long>(bitmap.size()), kBmpFileSize);
+  EXPECT_EQ(bitmap.substr(0, 2), "BM");
+}
+
+// Six different puzzles with givens, entered digits and candidates.
+std::vector<std::string> SavePuzzles(const TempFolder& folder) {
+  std::vector<std::string> paths;
+  const std::string solved = SolvedGrid();
+  for (int n = 0; n < 6; ++n) {
+    ClearBoard(gMainBoard);
+    std::string grid = solved;
+    for (std::size_t i = 0; i < grid.size(); ++i)
+      if ((i * 7 + static_cast<std::size_t>(n) * 5) % 3 != 0) grid[i] = '.';
+    LoadGrid(grid, true);
+    for (int col = 1; col <= 9; ++col)
+      for (int row = 1; row <= 9; ++row)
+        if (!At(col, row).locked && (col + row + n) % 4 == 0) SetCandidates(col, row, "12347");
+        else if (!At(col, row).locked && (col * row + n) % 5 == 0) SetCandidates(col, row, "5");
+    paths.push_back(folder.Path("puzzle" + std::to_string(n) + ".sdk"));
+    SavePuzzle(paths.back());
+  }
+  return paths;
+}
+
+// Side by side on grey, both scaled to a quarter: the printed sheet as
+// pdftocairo renders it and the exported bitmap.
+QImage SideBySide(const QImage& printed, const QImage& exported) {
+  const QImage left = printed.scaledToWidth(printed.width() / 4, Qt::SmoothTransformation);
+  const QImage right = exported.scaledToWidth(exported.width() / 4, Qt::SmoothTransformation);
+  constexpr int kGap = 16;
+  QImage both(kGap + left.width() + kGap + right.width() + kGap, kGap + left.height() + kGap, QImage::Format_RGB32);
+  both.fill(QColor(128, 128, 128));
+  QPainter painter(&both);
+  painter.drawImage(kGap, kGap, left);
+  painter.drawImage(kGap + left.width() + kGap, kGap, right);
+  return both;
+}
+
+TEST_F(Printing, SixPuzzlesPrintedEqualTheExportedBitmap) {
+  TempFolder folder;
+  const std::vector<std::string> puzzles = SavePuzzles(folder);
+  const std::string bmp = folder.Path("seite.bmp");
+  const QString pdf = QString::fromStdString(folder.Path("seite.pdf"));
+
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point pressed;
+  Script script;
+  for (std::size_t i = 0; i < puzzles.size(); ++i) {
+    const int browse = (i < 3 ? 31 : 39) + 2 * static_cast<int>(i % 3);
+    script.WhenGadget(browse, [browse] { Click(browse); })
+        .WhenFileDialog(QStringLiteral(u"Öffnen"), [path = puzzles[i]] { EnterPath(QStringLiteral(u"Öffnen"), path); });
+  }
+  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+      .WhenGadget(kPreviewPrint, [&] {
+        pressed = Clock::now();
+        Click(kPreviewPrint);
+      })
+      .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
+      .WhenFileDialog(kExportTitle, [&] { EnterPath(kExportTitle, bmp); });
+  // A new file is written without a question: none is answered here.
+  ASSERT_EQ(ShowPrintSelection(), 1);
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(PuzzleBytes(), ReadFileBytes(puzzles.back())) << "the main board holds the last puzzle drawn";
+
+  QObject context;
+  QPageLayout chosen;
+  PrintNextToPdf(context, pdf, {QPageSize::A4}, chosen);
+  const Clock::time_point printing = Clock::now();
+  PrintPage();
+  const auto seconds = [](Clock::duration time) { return std::chrono::duration<double>(time).count(); };
+  std::cout << "From the preview's \"Drucken\" to the finished PDF: " << seconds(Clock::now() - pressed)
+            << " s, of which the print dialog and the print job: " << seconds(Clock::now() - printing) << " s\n";
+
+  const PdfFacts facts = ReadPdf(pdf);
+  EXPECT_EQ(facts.pages, 1);
+  EXPECT_EQ(facts.title, "Sudoku");
+  EXPECT_EQ(QSize(facts.imageWidth, facts.imageHeight), QSize(2100, 2975));
+  const int resolution = facts.xPpi;
+  ASSERT_GT(resolution, 0);
+  const double width = 2100 * 25.4 / resolution;
+  EXPECT_GT(width, 200);
+  EXPECT_LT(width, 210);
+
+  const QImage exported(QString::fromStdString(bmp), "BMP");
+  ASSERT_EQ(exported.size(), QSize(2100, 2975));
+  const QImage raster = RasterOfPdf(pdf, resolution);
+  // The page's corner at the printable area's corner, on the next whole
+  // printer pixel.
+  const QRectF printable = chosen.paintRect(QPageLayout::Point);
+  const QPoint corner(static_cast<int>(std::ceil(printable.left() * resolution / 72 - 1e-6)),
+                      static_cast<int>(std::ceil(printable.top() * resolution / 72 - 1e-6)));
+  EXPECT_EQ(DifferingPixels(raster, corner, exported), 0) << "the printed page is the exported bitmap";
+  EXPECT_TRUE(QRect(corner, exported.size()).contains(InkBox(raster))) << "nothing else on the paper";
+
+  // A picture of both for the documentation, when asked for.
+  const QString sample = qEnvironmentVariable("TOLVA_PRINT_SAMPLE");
+  if (!sample.isEmpty()) {
+    EXPECT_TRUE(SideBySide(raster, exported).save(sample, "PNG"));
+  }
+}
+
+}  // namespace
