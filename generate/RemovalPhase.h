@@ -7,14 +7,22 @@
 #include "generate/SinglesCheck.h"
 
 // How many random trials run before the search takes over. One in 8 trials
-// is accepted at difficulty 45, one in about 1,000 at 52, one in 400,000 at
-// 55, and at 58 or more hardly any.
+// is accepted at difficulty 45, one in about 1,000 at 52, one in 22,000 at
+// 54, one in 400,000 at 55, and at 58 or more hardly any.
 constexpr int kRandomTrialLimit = 1000;
+
+// Above this difficulty the random trials would hardly ever find a puzzle,
+// so the search starts at once.
+constexpr int kRandomTrialMaxDifficulty = 52;
 
 // How many cells the search tries to empty on one grid before it gives the
 // grid up for a fresh one: on some grids it finds no more than 59 empty
 // cells even in millions of attempts.
 constexpr long kSearchAttemptLimit = 40000;
+
+// One step of the search in this many that leaves fewer empty cells is
+// kept rather than undone.
+constexpr int kKeepWorseStepOdds = 15;
 
 enum class RemovalResult { Found, NotFound, Stopped };
 

@@ -257,7 +257,8 @@ TEST_F(Generator, StopInTheRandomTrialsKeepsTheFullGrid) {
   const long fillPolls = FillPolls(8);
   SeedRandom(8);
   gScript.stopAtPoll = fillPolls + 3;
-  GeneratePuzzle(60);
+  static_assert(50 <= kRandomTrialMaxDifficulty);
+  GeneratePuzzle(50);
   EXPECT_EQ(EmptyCells(), 0);
   ExpectPuzzleContract(0, 8);
 }
@@ -265,7 +266,8 @@ TEST_F(Generator, StopInTheRandomTrialsKeepsTheFullGrid) {
 TEST_F(Generator, StopInTheSearchKeepsTheMostEmptiedCellsFound) {
   const long fillPolls = FillPolls(9);
   SeedRandom(9);
-  gScript.stopAtPoll = fillPolls + kRandomTrialLimit + 40;
+  static_assert(60 > kRandomTrialMaxDifficulty, "the search starts right after the fill phase");
+  gScript.stopAtPoll = fillPolls + 300;
   GeneratePuzzle(60);
   const int empty = EmptyCells();
   EXPECT_GT(empty, 20);
