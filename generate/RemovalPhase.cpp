@@ -100,7 +100,10 @@ struct Search {
   // else will go.
   void Swap() {
     const int back = PickCell(emptied);
-    if (back < 0) return;
+    if (back < 0) {
+      Grow(-1);
+      return;
+    }
     PutBack(back);
     const int countBefore = count;
     CellMask likely = Givens() & kBandAndStack[At(back)] & grid.CellsOf(solution[At(back)]) & ~CellBit(back);
