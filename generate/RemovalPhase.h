@@ -36,8 +36,8 @@ RemovalResult RandomTrials(const Grid& solution, int difficulty, CellSet& emptie
 // Empties cells one at a time in random order, keeping each only while the
 // solver still completes the puzzle; when no further cell can go, puts one
 // emptied cell back and empties others in its place. Polls one event per
-// attempt (one singles closure). Ends
-// when `difficulty` cells are empty (Found), on STOP (Stopped), or after
-// attemptLimit attempts (NotFound). emptied then holds the accepted cells, or
-// the most cells found that the solver completes.
+// attempt (one singles closure). Ends when `difficulty` cells are empty
+// (Found), on STOP (Stopped), or after attemptLimit attempts (NotFound).
+// emptied then holds the accepted cells, or the most cells found that the
+// solver completes.
 RemovalResult SearchEmptiedCells(const Grid& solution, int difficulty, CellSet& emptied, long attemptLimit);
