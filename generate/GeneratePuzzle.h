@@ -10,8 +10,8 @@
 // candidates. Ends with "Fertig!".
 //
 // `difficulty` is clamped to 0 to 81. Every value from 0 to 61 ends by
-// itself: up to 60 in a few milliseconds, 61 in about a fifth of a second
-// (about a second at worst in measurements). From 62 on, the search has never
+// itself: up to 60 in a few milliseconds, 61 in about 50 ms on a median run
+// (under half a second at worst in measurements). From 62 on, the search has never
 // found such a puzzle on any grid in measurements, and the call goes on
 // with fresh grids until STOP. The difficulty dialog offers 10 to 60 only.
 //
