@@ -11,10 +11,29 @@ namespace {
 
 constexpr std::array<int, 9> kFallbackOrder = {3, 6, 8, 2, 1, 5, 9, 4, 7};
 
+// For every set of allowed digits (bit d - 1 for digit d), the first digit of
+// the fallback order among them; 0 for none.
+constexpr auto kFallbackDigit = [] {
+  std::array<std::uint8_t, 512> first{};
+  for (unsigned allowed = 0; allowed < 512; ++allowed)
+    for (int digit : kFallbackOrder)
+      if (first[allowed] == 0 && (allowed & (1u << (digit - 1))) != 0) first[allowed] = static_cast<std::uint8_t>(digit);
+  return first;
+}();
+
 constexpr std::size_t At(int index) { return static_cast<std::size_t>(index); }
-constexpr int ColumnUnit(int index) { return index % 9; }
-constexpr int RowUnit(int index) { return index / 9; }
-constexpr int BoxUnit(int index) { return ColumnUnit(index) / 3 + 3 * (RowUnit(index) / 3); }
+
+// The column, row and box (0 to 8 each) of every cell index.
+struct Units {
+  std::uint8_t column, row, box;
+};
+constexpr auto kUnits = [] {
+  std::array<Units, kPuzzleCells> units{};
+  for (int index = 0; index < kPuzzleCells; ++index)
+    units[At(index)] = {static_cast<std::uint8_t>(index % 9), static_cast<std::uint8_t>(index / 9),
+                        static_cast<std::uint8_t>(index % 9 / 3 + 3 * (index / 27))};
+  return units;
+}();
 
 void AdvanceFillPosition(FillState& state) {
   if (++state.fillColumn == 10) {
@@ -38,15 +57,17 @@ void WriteToMainBoard(const FillState& state) {
 }  // namespace
 
 unsigned FillState::Allowed(int index) const {
-  return 0x1FFu & ~(column[At(ColumnUnit(index))] | row[At(RowUnit(index))] | box[At(BoxUnit(index))]);
+  const Units& units = kUnits[At(index)];
+  return 0x1FFu & ~(column[units.column] | row[units.row] | box[units.box]);
 }
 
 void FillState::Put(int index, int digitToPlace) {
   Clear(index);
   const unsigned bit = 1u << (digitToPlace - 1);
-  column[At(ColumnUnit(index))] |= bit;
-  row[At(RowUnit(index))] |= bit;
-  box[At(BoxUnit(index))] |= bit;
+  const Units& units = kUnits[At(index)];
+  column[units.column] |= bit;
+  row[units.row] |= bit;
+  box[units.box] |= bit;
   digit[At(index)] = static_cast<std::uint8_t>(digitToPlace);
   ++filled;
 }
@@ -55,9 +76,10 @@ void FillState::Clear(int index) {
   const int old = digit[At(index)];
   if (old == 0) return;
   const unsigned keep = ~(1u << (old - 1));
-  column[At(ColumnUnit(index))] &= keep;
-  row[At(RowUnit(index))] &= keep;
-  box[At(BoxUnit(index))] &= keep;
+  const Units& units = kUnits[At(index)];
+  column[units.column] &= keep;
+  row[units.row] &= keep;
+  box[units.box] &= keep;
   digit[At(index)] = 0;
   --filled;
 }
@@ -73,10 +95,10 @@ void FillState::ClearAll() {
 }
 
 int ChooseDigit(int drawn, unsigned allowed) {
-  if (allowed & (1u << (drawn - 1))) return drawn;
-  for (int digit : kFallbackOrder)
-    if (allowed & (1u << (digit - 1))) return digit;
-  return 0;
+  // A table lookup and a select rather than branches, which the random
+  // digits would make hard to predict.
+  const int fallback = kFallbackDigit[allowed & 0x1FFu];
+  return (allowed >> (drawn - 1)) & 1u ? drawn : fallback;
 }
 
 bool PlaceDigit(FillState& state, int filledThisPass) {

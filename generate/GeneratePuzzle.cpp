@@ -56,7 +56,8 @@ bool TryGrid(int difficulty, bool firstGrid, BestPuzzle& best, bool& stopped) {
   SetStatusText(kSolvingText);
   const Grid solution = MainBoardDigits();
   CellSet emptied{};
-  RemovalResult result = firstGrid ? RandomTrials(solution, difficulty, emptied) : RemovalResult::NotFound;
+  RemovalResult result = firstGrid && difficulty <= kRandomTrialMaxDifficulty ? RandomTrials(solution, difficulty, emptied)
+                                                                               : RemovalResult::NotFound;
   if (result == RemovalResult::NotFound)
     result = SearchEmptiedCells(solution, difficulty, emptied, kSearchAttemptLimit);
   const auto count = static_cast<int>(std::count(emptied.begin(), emptied.end(), true));
