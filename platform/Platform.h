@@ -184,6 +184,20 @@ int EventType();
 int EventMenu();
 int EventWindow();
 
+// ---------------------------------------------------------------- ending
+
+// True once the program is asked from outside to end: SIGTERM, SIGINT or
+// SIGHUP, or the session manager's quit request. From then on every wait and
+// poll returns the main window's close request at once, PollForStop reports
+// the STOP button, and every dialog closes as cancelled.
+bool EndRequested();
+
+// The program's shutdown, for the window system to run itself when the
+// connection to the display is lost, as the loop cannot be returned to then:
+// it runs once, finds the windows where they were last known, and the process
+// ends with status 1.
+void OnDisplayLost(void (*shutDown)());
+
 // ---------------------------------------------------------------- dialogs
 
 // The filter is one entry "label|pattern", e.g. "Tolva Sudoku|*.sdk". They

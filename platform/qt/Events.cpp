@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
 
 namespace qtws {
@@ -71,6 +72,13 @@ bool GoesToGadget(QWidget* window, const QMouseEvent& event) {
 class WindowMessageFilter : public QObject {
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
+    // The session manager's quit request (and any other) ends the program
+    // through its own loop.
+    if (event->type() == QEvent::Quit) {
+      RequestEnd();
+      return true;
+    }
+    if (event->type() == QEvent::Show && EndRequested()) CancelForEnd(object);
     if (!IsWindowMessage(event->type()) || !object->isWindowType()) return false;
     const int window = ProgramWindowOf(object);
     if (window < 0) return false;
@@ -83,6 +91,12 @@ class WindowMessageFilter : public QObject {
 };
 
 EventKind TakeEvent() {
+  if (EndRequested()) {
+    // The main window's close request, whatever was still queued.
+    gState.events.clear();
+    gState.lastEvent = {kEventClose, -1, 0, -1, 0};
+    return kEventClose;
+  }
   if (gState.events.empty()) return kEventNone;
   gState.lastEvent = gState.events.front();
   gState.events.pop_front();
@@ -101,7 +115,7 @@ void InstallEventFilter() {
 using namespace qtws;
 
 EventKind WaitEvent() {
-  while (gState.events.empty() && gState.application)
+  while (gState.events.empty() && gState.application && !EndRequested())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return TakeEvent();
 }
@@ -109,7 +123,7 @@ EventKind WaitEvent() {
 EventKind PollEvent() {
   using Clock = std::chrono::steady_clock;
   static Clock::time_point lastLook;
-  if (gState.events.empty() && gState.application) {
+  if (gState.events.empty() && gState.application && !EndRequested()) {
     const Clock::time_point now = Clock::now();
     if (now - lastLook >= std::chrono::milliseconds(1)) {
       lastLook = now;

@@ -65,6 +65,7 @@ struct State {
   // First member, so destroyed after everything that still refers to Qt.
   std::unique_ptr<QApplication> application;
   std::unique_ptr<QObject> eventFilter;
+  std::unique_ptr<QObject> endWatch;  // brings a signal into the event loop
   std::string argument;  // the first command-line argument as given
 
   std::map<int, WindowRecord> windows;
