@@ -69,6 +69,11 @@ std::string WindowTitle(int window);
 int WindowOuterX(int window);
 int WindowOuterY(int window);
 
+// False where the display server neither puts windows where asked nor tells
+// where they are (a Wayland compositor): positions given are then requests
+// only, and the corners read back mean nothing.
+bool WindowPositionsKnown();
+
 // The client area's size (of a maximised window: its size after maximising).
 int WindowInnerWidth(int window);
 int WindowInnerHeight(int window);

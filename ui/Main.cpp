@@ -42,7 +42,9 @@ void StartUp() {
 void ShutDown() {
   static bool done = false;
   if (std::exchange(done, true)) return;
-  if (WindowExists(kCellEditorWindow)) {
+  // Under a Wayland compositor the position read back is not the window's:
+  // the stored one is kept.
+  if (WindowExists(kCellEditorWindow) && WindowPositionsKnown()) {
     gCellEditorX = WindowOuterX(kCellEditorWindow);
     gCellEditorY = WindowOuterY(kCellEditorWindow);
   }

@@ -101,6 +101,8 @@ void EndWindowSystem() {
   gState.application.reset();
 }
 
+bool WindowPositionsKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 std::string ProgramArgument() {
   std::string argument = gState.argument;
   if (!argument.empty() && argument.front() == '"') argument.erase(0, 1);

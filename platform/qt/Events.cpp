@@ -82,6 +82,8 @@ class WindowMessageFilter : public QObject {
     if (!IsWindowMessage(event->type()) || !object->isWindowType()) return false;
     const int window = ProgramWindowOf(object);
     if (window < 0) return false;
+    if (event->type() == QEvent::Enter) gState.pointerOver = window;
+    if (event->type() == QEvent::Leave && gState.pointerOver == window) gState.pointerOver = -1;
     const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
                         event->type() == QEvent::MouseButtonDblClick;
     if (button && GoesToGadget(FindWindow(window)->widget.get(), *static_cast<QMouseEvent*>(event))) return false;
@@ -104,6 +106,8 @@ EventKind TakeEvent() {
 }
 
 }  // namespace
+
+bool PointerMayBeOver(int window) { return WindowPositionsKnown() || gState.pointerOver == window; }
 
 void InstallEventFilter() {
   gState.eventFilter = std::make_unique<WindowMessageFilter>();
