@@ -20,13 +20,14 @@ store_prefs() {
     >"$work/Data.prefs"
 }
 
-# launch NAME: the program started with the stored preferences, its output
-# in NAME.log.
+# launch NAME: the program started with the stored preferences (through the
+# command in the array `launcher`, if any), its output in NAME.log.
+launcher=()
 launch() {
   run=$1
   step "$run: starting"
   store_prefs
-  "$program" >"$work/$run.log" 2>&1 &
+  "${launcher[@]}" "$program" >"$work/$run.log" 2>&1 &
   program_pid=$!
 }
 

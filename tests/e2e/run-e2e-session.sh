@@ -1,21 +1,22 @@
 #!/bin/bash
 # The program ended from outside, as a desktop session ends it: by a signal
 # while idle, inside a dialog or with a pop-up menu open, and by the X server
-# going away. Each run starts with a Data.prefs naming the cell editor's
+# going away, and by a session manager's logout. Each run starts with a Data.prefs naming the cell editor's
 # position and a remembered puzzle, moves the cell editor, and ends the
 # program; it must be gone within a second, not by a signal, with the eight
 # lines of Data.prefs holding the new position.
 #
-# Usage: run-e2e-session.sh PROGRAM ARTIFACT-DIR
+# Usage: run-e2e-session.sh PROGRAM LOGOUT-SESSION ARTIFACT-DIR
 
 set -u -o pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PROGRAM ARTIFACT-DIR" >&2
+if [ $# -ne 3 ]; then
+  echo "usage: $0 PROGRAM LOGOUT-SESSION ARTIFACT-DIR" >&2
   exit 2
 fi
 program=$(realpath "$1")
-artifacts=$(realpath -m "$2")
+logout_session=$(realpath "$2")
+artifacts=$(realpath -m "$3")
 here=$(realpath "$(dirname "$0")")
 support="$here/e2e_support.py"
 
@@ -83,6 +84,24 @@ wait_for 5 "sighup-menu: the solve menu opens" test "$(shown_windows | wc -l)" -
 kill -HUP "$program_pid"
 ends_within_a_second
 [ "$status" -eq 0 ] || fail "sighup-menu: the program exited with status $status, not 0"
+prefs_hold "$work/start.sdk" 40
+stop_x_server
+
+# ------------------------------------------------------------------ f. a session manager's logout
+
+# The session manager starts the program and saves the session once at the
+# start; the program goes on. At the logout it asks for a save for the
+# shutdown and then tells the program to die.
+start_x_server
+launcher=("$logout_session")
+start_program logout
+launcher=()
+wait_for 5 "logout: the session manager saved a checkpoint" grep -q "checkpoint saved" "$work/logout.log"
+kill -0 "$program_pid" 2>/dev/null || fail "logout: the program ended at a checkpoint"
+kill -USR1 "$program_pid"
+ends_within_a_second
+[ "$status" -eq 0 ] || fail "logout: the program exited with status $status, not 0:"$'\n'"$(cat "$work/logout.log")"
+grep -q "die sent" "$work/logout.log" || fail "logout: the program ended before it was told to die"
 prefs_hold "$work/start.sdk" 40
 stop_x_server
 
