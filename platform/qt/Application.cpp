@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/qt/DisplayChoice.h"
@@ -40,8 +41,15 @@ void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const 
 
 void StartWindowSystem(int argc, char** argv) {
   if (gState.application) return;
-  const DisplayChoice choice =
-      ChooseDisplay(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+  // Qt's own options on the command line count as set: "-platform" as the
+  // user's choice, "-display" as an X display.
+  const char* chosenPlatform = std::getenv("QT_QPA_PLATFORM");
+  const char* display = std::getenv("DISPLAY");
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0) chosenPlatform = argv[i + 1];
+    if (std::strcmp(argv[i], "-display") == 0) display = argv[i + 1];
+  }
+  const DisplayChoice choice = ChooseDisplay(chosenPlatform, display, std::getenv("WAYLAND_DISPLAY"));
   if (!choice.missing.empty()) {
     std::fprintf(stderr, "%s\n", choice.missing.c_str());
     std::exit(1);
@@ -49,7 +57,7 @@ void StartWindowSystem(int argc, char** argv) {
 
   // QApplication keeps references to the count and the arguments for its
   // whole life. The chosen platform goes in front of the program's own
-  // arguments, so that a -platform given there still wins.
+  // arguments.
   static int argumentCount;
   static std::vector<char*> arguments;
   static std::string platformOption = "-platform", platform;
