@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/qt/DisplayChoice.h"
@@ -109,6 +111,19 @@ TEST_F(SessionEndTest, AnOpenPopupMenuCloses) {
   ASSERT_NE(QApplication::activePopupWidget(), nullptr);
   ASSERT_EQ(raise(SIGHUP), 0);
   EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000));
+}
+
+// Qt's X11 plugin calls exit(1) from inside its event processing when the
+// connection breaks; the program's shutdown must still run, and the process
+// end before the exit handlers destroy what still refers to the display.
+TEST(DisplayLostTest, AnExitFromInsideTheWindowSystemRunsTheShutdownAndEndsWithStatusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        OnDisplayLost([] { std::fputs("the shutdown ran\n", stderr); });
+        std::exit(1);
+      },
+      testing::ExitedWithCode(1), "the shutdown ran");
 }
 
 TEST(DisplayChoiceTest, AnXDisplayWinsUnlessThePlatformIsChosen) {
