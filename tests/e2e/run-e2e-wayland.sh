@@ -2,9 +2,10 @@
 # The program on a Wayland desktop (weston's headless backend): with an X
 # display beside the compositor it runs as an X11 client, so the cell editor
 # opens at the stored position and the position is stored at exit; a
-# platform chosen in QT_QPA_PLATFORM still wins; under the compositor alone it
-# starts, shows the board and ends cleanly, keeping the stored position, which
-# a Wayland client can neither set nor read.
+# platform chosen in QT_QPA_PLATFORM still wins; under the compositor alone (or
+# beside an X display that does not answer) it starts, shows the board and
+# ends cleanly, keeping the stored position, which a Wayland client can
+# neither set nor read.
 #
 # Usage: run-e2e-wayland.sh PROGRAM ARTIFACT-DIR
 
@@ -99,5 +100,18 @@ ends_within_a_second
 # The position read back under Wayland is not the window's: the stored one stays.
 moved_x=$start_x moved_y=$start_y prefs_hold "$work/start.sdk" 40
 [ ! -s "$work/wayland-alone.log" ] || fail "wayland-alone: the program wrote:"$'\n'"$(cat "$work/wayland-alone.log")"
+
+# ------------------------------------------------------------------ 4. an X display that does not answer
+
+# A DISPLAY left over from elsewhere: the compositor is used instead.
+for display in $(seq 199 -1 150); do
+  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
+done
+export DISPLAY=":$display"
+launch x-unreachable
+wait_for 10 "x-unreachable: the board shows the stored puzzle on the compositor" board_on_wayland x-unreachable
+kill -TERM "$program_pid"
+ends_within_a_second
+[ "$status" -eq 0 ] || fail "x-unreachable: the program exited with status $status, not 0"
 
 step "passed"
