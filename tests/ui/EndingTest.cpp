@@ -10,6 +10,11 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "generate/DifficultyDialog.h"
 #include "platform/qt/SessionEnd.h"
 #include "ui/MainWindow.h"
@@ -40,8 +45,8 @@ class Ending : public ::testing::Test {
   // Runs the steps one per timer tick, each once its gadget exists.
   struct Steps {
     QTimer timer;
-    Steps(std::vector<std::pair<int, std::function<void()>>> steps) {
-      QObject::connect(&timer, &QTimer::timeout, &timer, [this, steps, next = std::size_t{0}]() mutable {
+    explicit Steps(std::vector<std::pair<int, std::function<void()>>> steps) {
+      QObject::connect(&timer, &QTimer::timeout, &timer, [steps, next = std::size_t{0}]() mutable {
         if (next < steps.size() && Gadget(steps[next].first)) steps[next++].second();
       });
       timer.start(10);
