@@ -11,8 +11,9 @@
 void SetStatusText(const std::string& text);
 
 // Takes at most one pending event of the program's windows without waiting.
-// Returns true when it was a press of the STOP button (gadget 8); any other
-// event is dropped. Returns false when nothing is pending.
+// Returns true when it was a press of the STOP button (gadget 8), and always
+// once the program is asked to end; any other event is dropped. Returns false
+// when nothing is pending.
 bool PollForStop();
 
 // Asks a modal question with the buttons Yes and No, no icon. Returns true for

@@ -71,6 +71,11 @@ std::string WindowTitle(int window);
 int WindowOuterX(int window);
 int WindowOuterY(int window);
 
+// False where the display server neither puts windows where asked nor tells
+// where they are (a Wayland compositor): positions given are then requests
+// only, and the corners read back mean nothing.
+bool WindowPositionsKnown();
+
 // The client area's size (of a maximised window: its size after maximising).
 int WindowInnerWidth(int window);
 int WindowInnerHeight(int window);
@@ -185,6 +190,20 @@ int EventGadget();
 int EventType();
 int EventMenu();
 int EventWindow();
+
+// ---------------------------------------------------------------- ending
+
+// True once the program is asked from outside to end: SIGTERM, SIGINT or
+// SIGHUP, or the session manager's quit request. From then on every wait and
+// poll returns the main window's close request at once, PollForStop reports
+// the STOP button, and every dialog closes as cancelled.
+bool EndRequested();
+
+// The program's shutdown, for the window system to run itself when the
+// connection to the display is lost, as the loop cannot be returned to then:
+// it runs once, finds the windows where they were last known, and the process
+// ends with status 1.
+void OnDisplayLost(void (*shutDown)());
 
 // ---------------------------------------------------------------- dialogs
 

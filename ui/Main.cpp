@@ -1,5 +1,7 @@
 // The program's life: start-up, the main loop until the main window is
-// closed, and the preferences written at exit.
+// closed or the program is asked to end, and the preferences written at exit.
+
+#include <utility>
 
 #include "board/Board.h"
 #include "solve/ErrorCheck.h"
@@ -35,8 +37,14 @@ void StartUp() {
   OpenMainWindow();
 }
 
+// Runs once, also when the display connection is lost (the window system
+// then calls it itself), so that the preferences are never written twice.
 void ShutDown() {
-  if (WindowExists(kCellEditorWindow)) {
+  static bool done = false;
+  if (std::exchange(done, true)) return;
+  // Under a Wayland compositor the position read back is not the window's:
+  // the stored one is kept.
+  if (WindowExists(kCellEditorWindow) && WindowPositionsKnown()) {
     gCellEditorX = WindowOuterX(kCellEditorWindow);
     gCellEditorY = WindowOuterY(kCellEditorWindow);
   }
@@ -48,6 +56,7 @@ void ShutDown() {
 int main(int argc, char** argv) {
   StartWindowSystem(argc, argv);
   StartUp();
+  OnDisplayLost(ShutDown);
   while (RunPass()) {
   }
   ShutDown();

@@ -106,6 +106,8 @@ int ShowPreview() {
     if (WaitEvent() == kEventGadget) {
       if (EventGadget() == kPreviewPrintButton) result = 1;
       if (EventGadget() == kPreviewCancelButton) result = 0;
+    } else if (EndRequested()) {
+      result = 0;
     }
   CloseWindow(kPreviewWindow);
   return result;

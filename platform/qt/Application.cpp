@@ -4,16 +4,73 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/qt/DisplayChoice.h"
+#include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
 
 using namespace qtws;
 
+namespace {
+
+// Qt ends the process with an abort when it cannot reach the display it
+// chose; the program says so in a line of its own and ends with status 1.
+QtMessageHandler gQtMessages = nullptr;
+
+void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type != QtFatalMsg) {
+    gQtMessages(type, context, message);
+    return;
+  }
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  std::fprintf(stderr,
+               "tolva-sudoku: Die grafische Oberfl\xC3\xA4" "che ist nicht erreichbar (DISPLAY=%s, WAYLAND_DISPLAY=%s).\n",
+               display ? display : "", wayland ? wayland : "");
+  std::fflush(stderr);
+  ::_exit(1);
+}
+
+}  // namespace
+
 void StartWindowSystem(int argc, char** argv) {
   if (gState.application) return;
-  // QApplication keeps a reference to the count for its whole life.
+  // Qt's own options on the command line count as set: "-platform" as the
+  // user's choice, "-display" as an X display.
+  const char* chosenPlatform = std::getenv("QT_QPA_PLATFORM");
+  const char* display = std::getenv("DISPLAY");
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::strcmp(argv[i], "-platform") == 0) chosenPlatform = argv[i + 1];
+    if (std::strcmp(argv[i], "-display") == 0) display = argv[i + 1];
+  }
+  const DisplayChoice choice = ChooseDisplay(chosenPlatform, display, std::getenv("WAYLAND_DISPLAY"));
+  if (!choice.missing.empty()) {
+    std::fprintf(stderr, "%s\n", choice.missing.c_str());
+    std::exit(1);
+  }
+
+  // QApplication keeps references to the count and the arguments for its
+  // whole life. The chosen platform goes in front of the program's own
+  // arguments.
   static int argumentCount;
-  argumentCount = argc;
-  gState.application = std::make_unique<QApplication>(argumentCount, argv);
+  static std::vector<char*> arguments;
+  static std::string platformOption = "-platform", platform;
+  platform = choice.platform;
+  arguments.assign(argv, argv + argc);
+  if (!platform.empty() && argc > 0)
+    arguments.insert(arguments.begin() + 1, {platformOption.data(), platform.data()});
+  argumentCount = static_cast<int>(arguments.size());
+  arguments.push_back(nullptr);
+
+  gQtMessages = qInstallMessageHandler(EndWithoutDisplay);
+  gState.application = std::make_unique<QApplication>(argumentCount, arguments.data());
+  qInstallMessageHandler(gQtMessages);
   QApplication::setQuitOnLastWindowClosed(false);
   UseGermanDialogs();
 
@@ -32,12 +89,14 @@ void StartWindowSystem(int argc, char** argv) {
   QApplication::setFont(gadgetFont);
 
   // Qt has taken its own options out of the arguments by now.
-  gState.argument = argumentCount > 1 && argv[1] ? argv[1] : "";
+  gState.argument = argumentCount > 1 && arguments[1] ? arguments[1] : "";
   InstallEventFilter();
   LoadDefaultFont();
+  StartWatchingForEnd();
 }
 
 void EndWindowSystem() {
+  StopWatchingForEnd();
   StopDrawing();
   gState.scrollContent = -1;
   gState.gadgets.clear();
@@ -50,6 +109,8 @@ void EndWindowSystem() {
   gState.eventFilter.reset();
   gState.application.reset();
 }
+
+bool WindowPositionsKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 std::string ProgramArgument() {
   std::string argument = gState.argument;

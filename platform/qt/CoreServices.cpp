@@ -22,7 +22,7 @@ void SetStatusText(const std::string& text) {
   if (status && status->text != text) SetGadgetText(kStatusText, text);
 }
 
-bool PollForStop() { return PollEvent() == kEventGadget && EventGadget() == kStopButton; }
+bool PollForStop() { return EndRequested() || (PollEvent() == kEventGadget && EventGadget() == kStopButton); }
 
 bool AskYesNo(const std::string& title, const std::string& text) {
   if (!gState.application) return false;

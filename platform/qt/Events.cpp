@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
 
 namespace qtws {
@@ -71,9 +72,18 @@ bool GoesToGadget(QWidget* window, const QMouseEvent& event) {
 class WindowMessageFilter : public QObject {
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
+    // The session manager's quit request (and any other) ends the program
+    // through its own loop.
+    if (event->type() == QEvent::Quit) {
+      RequestEnd();
+      return true;
+    }
+    if (event->type() == QEvent::Show && EndRequested()) CancelForEnd(object);
     if (!IsWindowMessage(event->type()) || !object->isWindowType()) return false;
     const int window = ProgramWindowOf(object);
     if (window < 0) return false;
+    if (event->type() == QEvent::Enter) gState.pointerOver = window;
+    if (event->type() == QEvent::Leave && gState.pointerOver == window) gState.pointerOver = -1;
     const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
                         event->type() == QEvent::MouseButtonDblClick;
     if (button && GoesToGadget(FindWindow(window)->widget.get(), *static_cast<QMouseEvent*>(event))) return false;
@@ -83,6 +93,12 @@ class WindowMessageFilter : public QObject {
 };
 
 EventKind TakeEvent() {
+  if (EndRequested()) {
+    // The main window's close request, whatever was still queued.
+    gState.events.clear();
+    gState.lastEvent = {kEventClose, -1, 0, -1, 0};
+    return kEventClose;
+  }
   if (gState.events.empty()) return kEventNone;
   gState.lastEvent = gState.events.front();
   gState.events.pop_front();
@@ -90,6 +106,8 @@ EventKind TakeEvent() {
 }
 
 }  // namespace
+
+bool PointerMayBeOver(int window) { return WindowPositionsKnown() || gState.pointerOver == window; }
 
 void InstallEventFilter() {
   gState.eventFilter = std::make_unique<WindowMessageFilter>();
@@ -101,7 +119,7 @@ void InstallEventFilter() {
 using namespace qtws;
 
 EventKind WaitEvent() {
-  while (gState.events.empty() && gState.application)
+  while (gState.events.empty() && gState.application && !EndRequested())
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   return TakeEvent();
 }
@@ -109,7 +127,7 @@ EventKind WaitEvent() {
 EventKind PollEvent() {
   using Clock = std::chrono::steady_clock;
   static Clock::time_point lastLook;
-  if (gState.events.empty() && gState.application) {
+  if (gState.events.empty() && gState.application && !EndRequested()) {
     const Clock::time_point now = Clock::now();
     if (now - lastLook >= std::chrono::milliseconds(1)) {
       lastLook = now;

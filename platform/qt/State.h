@@ -66,6 +66,7 @@ struct State {
   // First member, so destroyed after everything that still refers to Qt.
   std::unique_ptr<QApplication> application;
   std::unique_ptr<QObject> eventFilter;
+  std::unique_ptr<QObject> endWatch;  // brings a signal into the event loop
   std::string argument;  // the first command-line argument as given
 
   std::map<int, WindowRecord> windows;
@@ -77,6 +78,7 @@ struct State {
 
   std::deque<Event> events;
   Event lastEvent;  // the event taken last
+  int pointerOver = -1;  // the window the pointer entered last and has not left, or -1
 };
 
 extern State gState;
@@ -89,6 +91,11 @@ FontRecord* FindFont(int font);
 // The program window that should own a dialog: the active one, else the main
 // window, else none.
 QWidget* DialogOwner();
+
+// Whether the pointer can be over the window. A Wayland compositor tells a
+// client where the pointer is only while it is over one of its windows, so
+// there it must have entered the window; elsewhere it can always be.
+bool PointerMayBeOver(int window);
 
 void PushEvent(const Event& event);
 void PushGadgetEvent(int gadget, GadgetEventType type);

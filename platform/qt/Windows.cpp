@@ -150,7 +150,7 @@ void ResizeWindow(int window, int innerWidth, int innerHeight) {
 
 PointerPosition WindowPointer(int window) {
   const WindowRecord* record = FindWindow(window);
-  if (!record) return {-1, -1};
+  if (!record || !PointerMayBeOver(window)) return {-1, -1};
   const QPoint pointer = record->widget->mapFromGlobal(QCursor::pos());
   const bool inside = pointer.x() >= 0 && pointer.y() >= 0 && pointer.x() <= record->widget->width() &&
                       pointer.y() <= record->widget->height();

@@ -16,6 +16,10 @@ Subcommands (exit status 0 when the check holds, 1 with a message when not):
                                              between columns X0 and X1, is
                                              that of the reference frame
   digit COLUMN ROW                           the grid's digit of a cell
+  locate-board SHOT.ppm                      prints "X Y", the client corner of
+                                             the window showing the board, for
+                                             a screen where windows go where
+                                             the compositor puts them
 """
 
 import struct
@@ -183,6 +187,17 @@ def check_title(shot, frame, reference, reference_frame):
     return ""
 
 
+def locate_board(shot):
+    """The client corner of the main window: 21 pixels up and left of the top-left
+    pixel of cell A1's cyan inside, which has box D1's yellow 115 pixels right."""
+    for y in range(1, shot.height - 10):
+        for x in range(1, shot.width - 120):
+            if (shot.at(x, y) == CYAN and shot.at(x - 1, y) != CYAN and shot.at(x, y - 1) != CYAN
+                    and shot.at(x + 115, y + 5) == YELLOW):
+                return x - 21, y - 21
+    return None
+
+
 def main(argv):
     command, args = argv[1], argv[2:]
     if command == "write-puzzle":
@@ -190,6 +205,13 @@ def main(argv):
         return 0
     if command == "digit":
         print(digit(int(args[0]), int(args[1])))
+        return 0
+    if command == "locate-board":
+        corner = locate_board(Shot(args[0]))
+        if corner is None:
+            print("no board on the screen")
+            return 1
+        print(*corner)
         return 0
     if command == "check-saved":
         problem = check_saved(args[0])
