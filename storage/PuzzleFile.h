@@ -11,8 +11,7 @@ constexpr int kPuzzleFileSize = kBoardSize * kBoardSize * kCellFields * 4;
 
 // Writes the main board to path. When a file can already be read there, asks
 // "Soll die Datei wirklich überschrieben werden?" first and writes only on
-// Yes. The old file is replaced only once the new bytes are complete.
-// Failures are silent.
+// Yes, as ReplaceFileContents writes. Failures are silent.
 void SavePuzzle(const std::string& path);
 
 // Replaces all 100 cells of the main board with the file's fields. Missing
