@@ -4,12 +4,16 @@
 #              (a g++ build, then a clang++ build with AddressSanitizer and
 #              UndefinedBehaviorSanitizer)
 #   make bench builds and runs the benchmarks
+#   make fuzz  builds the fuzz targets with clang (all code instrumented) and
+#              runs each for FUZZ_SECONDS, printing executions and findings
 
 JOBS  := $(shell nproc)
 BUILD := build
 ASAN  := build-asan
+FUZZ  := build-fuzz
+FUZZ_SECONDS ?= 120
 
-.PHONY: all deps build build-asan run test test-asan bench clean
+.PHONY: all deps build build-asan run test test-asan bench fuzz clean
 
 all: build
 
@@ -38,5 +42,11 @@ bench: build
 	@$(BUILD)/bench/ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/generate_bench
 
+fuzz: deps
+	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DSUDOKU_SANITIZE=ON \
+	  -DSUDOKU_FUZZ_COVERAGE=ON -DSUDOKU_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ) -j$(JOBS) --target fuzz_targets
+	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

@@ -4,6 +4,7 @@
 // header: 4000 bytes. Field f of cell (col, row) is at (10 col + row) x 40 + 4 f.
 
 #include <string>
+#include <string_view>
 
 #include "board/Board.h"
 
@@ -18,6 +19,10 @@ void SavePuzzle(const std::string& path);
 // bytes of a short file read as 0, bytes past 4000 are ignored. A file that
 // cannot be opened leaves the board as it was. Failures are silent.
 void LoadPuzzle(const std::string& path);
+
+// Loads the main board from a file's bytes, as LoadPuzzle does from a file
+// that opened.
+void LoadPuzzleBytes(std::string_view bytes);
 
 // The file's bytes for the main board.
 std::string PuzzleBytes();
