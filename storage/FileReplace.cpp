@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -121,6 +122,24 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
 
 enum class Replaced { Done, Failed, NotPossible };
 
+// True when the file carries extended attributes (access lists among them)
+// that a new file would not have. The security label every file gets from
+// its folder on some systems does not count.
+bool HasOwnAttributes(const std::string& path) {
+  const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+  if (size <= 0) return false;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+  if (got < 0) return true;
+  std::string_view rest(names.data(), static_cast<std::size_t>(got));
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\0'), rest.size());
+    if (rest.substr(0, end) != "security.selinux") return true;
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return false;
+}
+
 // Gives the temporary file the owner, group and mode of the old one; false
 // when any of them cannot be reproduced exactly.
 bool CopyIdentity(int fd, const struct stat& old) {
@@ -136,7 +155,7 @@ bool CopyIdentity(int fd, const struct stat& old) {
 // Writes bytes to a temporary file beside target and renames it into place.
 // old describes the existing file, or is null for a new one.
 Replaced ReplaceThroughTemporary(const std::string& target, std::string_view bytes, const struct stat* old) {
-  if (old != nullptr && old->st_nlink != 1) return Replaced::NotPossible;
+  if (old != nullptr && (old->st_nlink != 1 || HasOwnAttributes(target))) return Replaced::NotPossible;
   std::string temporary;
   FileDescriptor file(CreateTemporary(FolderOf(target), old != nullptr ? 0600 : 0666, temporary));
   if (file.fd < 0) return Replaced::NotPossible;
@@ -146,9 +165,11 @@ Replaced ReplaceThroughTemporary(const std::string& target, std::string_view byt
   }
   bool ok = WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0;
   ok = (::close(file.Release()) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok ? Replaced::Done : Replaced::Failed;
+  if (ok && ::rename(temporary.c_str(), target.c_str()) == 0) return Replaced::Done;
+  ::unlink(temporary.c_str());
+  // A write that failed would fail in place too; a target that cannot be
+  // renamed over (a mount point, say) can still be written.
+  return ok ? Replaced::NotPossible : Replaced::Failed;
 }
 
 // Writes bytes over the file from its start and cuts it after them; creates

@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -167,6 +168,21 @@ TEST_F(FileReplace, HardLinkedFileKeepsItsOtherNames) {
   EXPECT_EQ(ReadFileBytes(other), PuzzleBytes()) << "the other name sees the new bytes";
   EXPECT_EQ(StatOf(path).st_nlink, 2u);
   EXPECT_EQ(FilesIn(folder.Path("")), 2);
+}
+
+TEST_F(FileReplace, ExtendedAttributesAndAccessListsStayWithTheFile) {
+  const std::string path = folder.Path("noted.sdk");
+  WriteBytes(path, "old");
+  const char value[] = "kept";
+  bool set = false;
+  for (const char* name : {"user.tolva", "trusted.tolva"})
+    if (!set && ::setxattr(path.c_str(), name, value, 4, 0) == 0) set = true;
+  if (!set) GTEST_SKIP() << "the folder's file system takes no extended attributes here";
+  const ino_t inode = StatOf(path).st_ino;
+  SavePuzzle(path);
+  EXPECT_EQ(ReadFileBytes(path), PuzzleBytes());
+  EXPECT_EQ(StatOf(path).st_ino, inode) << "written in place";
+  EXPECT_GT(::listxattr(path.c_str(), nullptr, 0), 0);
 }
 
 TEST_F(FileReplace, DanglingLinkCreatesTheFileItNames) {

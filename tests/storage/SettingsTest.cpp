@@ -104,15 +104,17 @@ TEST_F(Settings, PathsThatWouldNotReadBackLeaveOrtEmpty) {
 
 // A file of short lines, "key = value" CR LF, with the four keys at its end.
 void WriteLargePrefs(std::size_t bytes) {
+  std::string block;
+  while (block.size() < (1u << 16)) block += "k=v\r\n";
   std::string text;
-  text.reserve(bytes + 100);
-  while (text.size() < bytes) text += "k=v\r\n";
+  text.reserve(bytes + block.size() + 100);
+  while (text.size() < bytes) text += block;
   text += "FensterX = 7\r\nFensterY = 8\r\nOrt = /x.sdk\r\nSchwierigkeit = 42\r\n";
   std::ofstream("Data.prefs", std::ios::binary) << text;
 }
 
 TEST_F(Settings, LargeFileIsHeldInAboutItsOwnSize) {
-  constexpr std::size_t kSize = 20u << 20;
+  constexpr std::size_t kSize = 8u << 20;
   WriteLargePrefs(kSize);
   {
     AllocationLimit limit(2 * kSize);
