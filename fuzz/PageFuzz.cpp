@@ -40,7 +40,8 @@ void Require(bool condition, int line = __builtin_LINE()) {
 
 std::string WritePuzzleFile(const std::string& name, std::string_view bytes) {
   const std::string path = gFolder + "/" + name;
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -54,8 +55,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   std::atexit(EndWindowSystem);  // before the window system's own state goes
   LoadProgramFonts();
   PrepareImages();
-  std::string pattern = (qEnvironmentVariableIsEmpty("TMPDIR") ? std::string("/tmp") : qgetenv("TMPDIR").toStdString()) +
-                        "/page-fuzz-XXXXXX";
+  const QByteArray temporary = qEnvironmentVariableIsEmpty("TMPDIR") ? QByteArray("/tmp") : qgetenv("TMPDIR");
+  std::string pattern = temporary.toStdString() + "/page-fuzz-XXXXXX";
   Require(::mkdtemp(pattern.data()) != nullptr);
   gFolder = pattern;
   return 0;

@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(ReadFrom(written) == expected);
 
   // Writing into the fuzzed file: each value set reads back as set.
-  const Values changed{read.x ^ 1, read.y + (read.y < INT32_MAX ? 1 : -1), "/tmp/r\xE4tsel.sdk", -(read.difficulty / 2)};
+  const std::int32_t nextY = read.y < INT32_MAX ? read.y + 1 : read.y - 1;
+  const Values changed{read.x ^ 1, nextY, "/tmp/r\xE4tsel.sdk", -(read.difficulty / 2)};
   PrefsOpenText(input);
   PrefsWriteComment("the position of the window:");
   PrefsWriteNumber("FensterX", changed.x);

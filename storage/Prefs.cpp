@@ -193,7 +193,9 @@ void InsertLine(std::size_t offset, const std::string& line) {
 
 // Line breaks would make a text value or comment more lines than one; such a
 // value is written as empty text, a comment up to its first break.
-std::string_view OneLine(std::string_view text) { return text.substr(0, std::min(text.find_first_of("\r\n"), text.size())); }
+std::string_view OneLine(std::string_view text) {
+  return text.substr(0, std::min(text.find_first_of("\r\n"), text.size()));
+}
 
 void WriteEntry(const std::string& key, std::string_view value) {
   if (!gStore.open) return;

@@ -150,7 +150,8 @@ TEST_F(Prefs, WritesAfterALastLineWithoutBreakAndInMemory) {
   PrefsWriteNumber("z", -1);
   EXPECT_EQ(PrefsFileText(), "z = -1\r\n");
   PrefsClose();
-  EXPECT_EQ(ReadFileBytes(path), "a = 3\r\n; d\r\nb = 2\r\n; c\r\n") << "written when the memory store opened, not after";
+  EXPECT_EQ(ReadFileBytes(path), "a = 3\r\n; d\r\nb = 2\r\n; c\r\n")
+      << "written when the memory store opened, not after";
 }
 
 TEST_F(Prefs, CreateFailsWhereNoFileCanBeMade) {
