@@ -6,12 +6,16 @@
 #   make bench builds and runs the benchmarks
 #   make install PREFIX=...  builds and installs (default /usr/local)
 #   make package builds the Debian package in build/
+#   make fuzz  builds the fuzz targets with clang (all code instrumented) and
+#              runs each for FUZZ_SECONDS, printing executions and findings
 
 JOBS  := $(shell nproc)
 BUILD := build
 ASAN  := build-asan
+FUZZ  := build-fuzz
+FUZZ_SECONDS ?= 120
 
-.PHONY: all deps build build-asan run test test-asan bench install package clean
+.PHONY: all deps build build-asan run test test-asan bench install package fuzz clean
 
 all: build
 
@@ -54,5 +58,11 @@ install: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+fuzz: deps
+	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DSUDOKU_SANITIZE=ON \
+	  -DSUDOKU_FUZZ_COVERAGE=ON -DSUDOKU_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ) -j$(JOBS) --target fuzz_targets
+	@scripts/run-fuzz $(FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

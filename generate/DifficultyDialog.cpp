@@ -37,6 +37,10 @@ std::string LevelLabel(std::int32_t difficulty) {
   return "Stufe: Schwer";
 }
 
+std::int32_t SliderStartPosition(std::int32_t difficulty) {
+  return difficulty < INT32_MIN + 10 ? INT32_MIN : difficulty - 10;
+}
+
 std::string AskDifficulty(std::int32_t startPosition) {
   OpenWindow(kSettingsWindow, 0, 0, 300, 240, "Einstellungen", kWindowCloseBox | kWindowScreenCentred, kOwnerWindow);
   TextGadget(kWarningText, kSettingsWindow, 20, 20, 260, 60,

@@ -9,6 +9,11 @@
 // Mittel" from 27 to 53, "Stufe: Schwer" from 54.
 std::string LevelLabel(std::int32_t difficulty);
 
+// The slider position a difficulty starts at: difficulty - 10, saturating at
+// the lowest 32-bit value, so every difficulty (also one edited into
+// "Data.prefs") gives a defined start position.
+std::int32_t SliderStartPosition(std::int32_t difficulty);
+
 // Opens the window "Einstellungen" with the slider at startPosition (shown at
 // the nearer end when outside 0 to 50) and waits for the user. Returns the
 // outcome word followed by the difficulty (slider position + 10): "weiter"

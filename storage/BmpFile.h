@@ -13,6 +13,6 @@ using PixelSource = std::function<std::int32_t(int x, int y)>;
 
 std::string BmpFileBytes(int width, int height, const PixelSource& colourAt);
 
-// Writes the bitmap to path (replacing the file only once the new bytes are
-// complete). False when it cannot be written.
+// Writes the bitmap to path, as ReplaceFileContents writes. False when it
+// cannot be written.
 bool SaveBmpFile(const std::string& path, int width, int height, const PixelSource& colourAt);

@@ -1,13 +1,17 @@
 #include "storage/FileReplace.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -27,6 +31,11 @@ struct FileDescriptor {
     return value;
   }
 };
+
+// Links followed before giving up, as the system does.
+constexpr int kMaxLinks = 40;
+// New names for a temporary file tried before giving up.
+constexpr int kTemporaryNameTries = 100;
 
 int OpenRegularForReading(const std::string& path) {
   // Non-blocking, so that a named pipe cannot hang the program on open.
@@ -52,13 +61,18 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The file a write to path lands in: a link is followed to its target.
-std::string ResolveTarget(const std::string& path) {
-  char resolved[PATH_MAX];
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && ::realpath(path.c_str(), resolved) != nullptr)
-    return resolved;
-  return path;
+// Reads into bytes from its current size on until the end of the file.
+bool ReadRest(int fd, std::string& bytes, std::size_t maxBytes) {
+  std::vector<char> buffer(64 * 1024);
+  while (bytes.size() < maxBytes) {
+    std::size_t want = std::min(buffer.size(), maxBytes - bytes.size());
+    ssize_t got = ::read(fd, buffer.data(), want);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    bytes.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+  return true;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -67,10 +81,108 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-mode_t NewFileMode() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return static_cast<mode_t>(0666 & ~mask);
+// The path a write to path lands on: links are followed, a dangling one
+// included, so that writing creates the file it names.
+std::string ResolveTarget(std::string path) {
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 256, '\0');
+    ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return path;
+    target.resize(static_cast<std::size_t>(length));
+    path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+  }
+  return path;  // a loop of links: opening it fails as the system decides
+}
+
+bool MayWrite(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
+
+bool FitsFileSizeLimit(std::size_t size) {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
+  return size <= limit.rlim_cur;
+}
+
+// A new file in folder under a short name of its own (so that a target name
+// of any allowed length leaves room for it), created with the given mode less
+// the umask. Sets name; -1 when none can be made.
+int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
+    const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, "%x%x%llx", static_cast<unsigned>(::getpid()), ++counter, ticks & 0xFFFFFF);
+    name = folder + "/.tolva-" + suffix;
+    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+enum class Replaced { Done, Failed, NotPossible };
+
+// True when the file carries extended attributes (access lists among them)
+// that a new file would not have. The security label every file gets from
+// its folder on some systems does not count.
+bool HasOwnAttributes(const std::string& path) {
+  const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+  if (size <= 0) return false;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+  if (got < 0) return true;
+  std::string_view rest(names.data(), static_cast<std::size_t>(got));
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\0'), rest.size());
+    if (rest.substr(0, end) != "security.selinux") return true;
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+  }
+  return false;
+}
+
+// Gives the temporary file the owner, group and mode of the old one; false
+// when any of them cannot be reproduced exactly.
+bool CopyIdentity(int fd, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if ((now.st_uid != old.st_uid || now.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+    return false;
+  // The mode after the owner: a change of owner clears set-id bits.
+  if (::fchmod(fd, old.st_mode & 07777) != 0 || ::fstat(fd, &now) != 0) return false;
+  return now.st_uid == old.st_uid && now.st_gid == old.st_gid && (now.st_mode & 07777) == (old.st_mode & 07777);
+}
+
+// Writes bytes to a temporary file beside target and renames it into place.
+// old describes the existing file, or is null for a new one.
+Replaced ReplaceThroughTemporary(const std::string& target, std::string_view bytes, const struct stat* old) {
+  if (old != nullptr && (old->st_nlink != 1 || HasOwnAttributes(target))) return Replaced::NotPossible;
+  std::string temporary;
+  FileDescriptor file(CreateTemporary(FolderOf(target), old != nullptr ? 0600 : 0666, temporary));
+  if (file.fd < 0) return Replaced::NotPossible;
+  if (old != nullptr && !CopyIdentity(file.fd, *old)) {
+    ::unlink(temporary.c_str());
+    return Replaced::NotPossible;
+  }
+  bool ok = WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0;
+  ok = (::close(file.Release()) == 0) && ok;
+  if (ok && ::rename(temporary.c_str(), target.c_str()) == 0) return Replaced::Done;
+  ::unlink(temporary.c_str());
+  // A write that failed would fail in place too; a target that cannot be
+  // renamed over (a mount point, say) can still be written.
+  return ok ? Replaced::NotPossible : Replaced::Failed;
+}
+
+// Writes bytes over the file from its start and cuts it after them; creates
+// the file (mode 0666 less the umask) when create is set.
+bool WriteInPlace(const std::string& target, std::string_view bytes, bool create) {
+  const int flags = O_WRONLY | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT | O_EXCL : 0);
+  FileDescriptor file(::open(target.c_str(), flags, 0666));
+  if (file.fd < 0) return false;
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  bool ok = WriteAll(file.fd, bytes) && ::ftruncate(file.fd, static_cast<off_t>(bytes.size())) == 0 &&
+            ::fsync(file.fd) == 0;
+  return (::close(file.Release()) == 0) && ok;
 }
 
 }  // namespace
@@ -84,44 +196,43 @@ bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& b
   bytes.clear();
   FileDescriptor file(OpenRegularForReading(path));
   if (file.fd < 0) return false;
-  std::vector<char> buffer(64 * 1024);
-  while (bytes.size() < maxBytes) {
-    std::size_t want = std::min(buffer.size(), maxBytes - bytes.size());
-    ssize_t got = ::read(file.fd, buffer.data(), want);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    bytes.append(buffer.data(), static_cast<std::size_t>(got));
-  }
+  ReadRest(file.fd, bytes, maxBytes);
   return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  FileDescriptor file(OpenRegularForReading(path));
+  if (file.fd < 0) return false;
+  struct stat info {};
+  try {
+    if (::fstat(file.fd, &info) != 0) return false;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (ReadRest(file.fd, bytes, bytes.max_size())) return true;
+  } catch (const std::bad_alloc&) {
+  } catch (const std::length_error&) {
+  }
+  std::string().swap(bytes);
+  return false;
 }
 
 bool CanReplaceFile(const std::string& path) {
   if (path.empty()) return false;
   const std::string target = ResolveTarget(path);
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
-    if (!S_ISREG(info.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
-  } else if (errno != ENOENT) {
-    return false;
-  }
-  return ::access(FolderOf(target).c_str(), W_OK | X_OK) == 0;
+  if (::stat(target.c_str(), &info) == 0) return S_ISREG(info.st_mode) && MayWrite(target);
+  return errno == ENOENT && ::faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  if (!CanReplaceFile(path)) return false;
+  if (!CanReplaceFile(path) || !FitsFileSizeLimit(bytes.size())) return false;
   const std::string target = ResolveTarget(path);
-
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
-
-  std::string temporary = target + ".XXXXXX";
-  FileDescriptor file(::mkstemp(temporary.data()));
-  if (file.fd < 0) return false;
-
-  const mode_t mode = existed ? (old.st_mode & 07777) : NewFileMode();
-  bool ok = WriteAll(file.fd, bytes) && ::fchmod(file.fd, mode) == 0 && ::fsync(file.fd) == 0;
-  ok = (::close(file.Release()) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  switch (ReplaceThroughTemporary(target, bytes, existed ? &old : nullptr)) {
+    case Replaced::Done: return true;
+    case Replaced::Failed: return false;
+    case Replaced::NotPossible: return WriteInPlace(target, bytes, !existed);
+  }
+  return false;
 }

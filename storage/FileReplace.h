@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file writes. Paths are the system's
+// Whole-file reads and careful whole-file writes. Paths are the system's
 // native bytes and are used unchanged.
 
 #include <cstddef>
@@ -14,13 +14,27 @@ bool CanOpenForReading(const std::string& path);
 // leaving bytes empty, when the file cannot be opened for reading.
 bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
-// True when ReplaceFileContents could write path: its folder takes new files
-// and an existing file there is a writable regular file.
+// Reads the whole regular file at path into bytes, holding it once in memory.
+// Returns false, leaving bytes empty, when the file cannot be opened for
+// reading or its bytes cannot be held.
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// True when ReplaceFileContents could write path: an existing file there
+// (after following links) is a regular file this process may write, or a
+// missing one can be created in its folder.
 bool CanReplaceFile(const std::string& path);
 
-// Makes path hold exactly bytes. The bytes are written completely to a new
-// file beside the target and only then put in its place, so a failure at any
-// point (disk full, permissions) leaves the old file whole. An existing file
-// keeps its permissions; a link is followed to the file it names.
-// Returns false, with nothing changed, when the file cannot be written.
+// Makes path hold exactly bytes. A link, dangling or not, is followed to the
+// file it names.
+//
+// Where it keeps what the file is (its owner, group, mode and its other
+// names, when it has hard links), the bytes go completely into a new file
+// beside the target, which then takes its place, so a failure at any point
+// leaves the old file whole. Otherwise (another owner's file, a hard-linked
+// file, a folder that takes no new files) the file is written in place.
+// A new file gets the mode any program's new file gets: 0666 less the umask.
+//
+// A write beyond the process's file-size limit fails before anything is
+// touched. Returns false when the file could not be written; no temporary
+// file is left behind.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);

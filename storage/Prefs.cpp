@@ -1,28 +1,27 @@
 #include "storage/Prefs.h"
 
+#include <algorithm>
 #include <limits>
+#include <new>
+#include <optional>
 #include <string_view>
-#include <vector>
 
 #include "storage/FileReplace.h"
 
 namespace {
 
-struct PrefsItem {
-  enum class Kind { Group, Comment, Entry };
-  Kind kind;
-  std::string name;   // group name, comment text or entry key
-  std::string value;  // entry value, as stored in the file
-};
-
+// The store keeps the lines in one text, as read from the file and changed
+// by the writes since, so that holding a file takes little more memory than
+// the file itself. Each non-empty line (after its leading blanks) is an item.
 struct PrefsStore {
   bool open = false;
   bool mayWrite = false;
   bool utf8 = false;
   bool changed = false;
-  std::string path;
-  std::vector<PrefsItem> items;
-  std::ptrdiff_t lastWritten = -1;  // index of the item written last
+  std::string path;            // "" for a store held only in memory
+  std::string text;            // the lines, without the byte-order mark
+  std::size_t writtenEnd = 0;  // where the item written last ends in text
+  bool anyWritten = false;
 };
 
 PrefsStore gStore;
@@ -84,70 +83,132 @@ std::string DecodeUtf8(std::string_view text) {
   return bytes;
 }
 
-PrefsItem ParseLine(std::string_view line) {
-  if (line.front() == ';') {
-    line.remove_prefix(1);
-    if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-    return {PrefsItem::Kind::Comment, std::string(line), {}};
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// One item: its line in the store's text from its first non-blank byte up to
+// the line break (or the end of the text).
+struct Line {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+enum class Kind { Group, Comment, Entry };
+
+// The items of a text in order. A line ends at CR or LF, runs of them are
+// skipped, and lines holding only blanks are no items. Each byte is looked at
+// a bounded number of times, however the lines are laid out.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text), nextCr_(Find('\r', 0)), nextLf_(Find('\n', 0)) {}
+
+  bool Next(Line& line) {
+    while (pos_ < text_.size()) {
+      while (pos_ < text_.size() && IsLineBreak(text_[pos_])) ++pos_;
+      if (pos_ >= text_.size()) break;
+      if (nextCr_ < pos_) nextCr_ = Find('\r', pos_);
+      if (nextLf_ < pos_) nextLf_ = Find('\n', pos_);
+      const std::size_t end = std::min(nextCr_, nextLf_);
+      std::size_t begin = pos_;
+      while (begin < end && IsBlank(text_[begin])) ++begin;
+      pos_ = end;
+      if (begin < end) {
+        line = {begin, end};
+        return true;
+      }
+    }
+    return false;
   }
-  if (line.front() == '[') {
-    line.remove_prefix(1);
-    return {PrefsItem::Kind::Group, std::string(line.substr(0, line.find(']'))), {}};
-  }
-  const std::size_t equals = line.find('=');
-  std::string_view key = TrimRight(line.substr(0, equals));
-  std::string_view value = equals == std::string_view::npos ? std::string_view() : TrimLeft(line.substr(equals + 1));
-  return {PrefsItem::Kind::Entry, std::string(key), std::string(value)};
+
+ private:
+  std::size_t Find(char c, std::size_t from) const { return std::min(text_.find(c, from), text_.size()); }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t nextCr_;
+  std::size_t nextLf_;
+};
+
+std::string_view Content(const Line& line) {
+  return std::string_view(gStore.text).substr(line.begin, line.end - line.begin);
 }
 
-void Parse(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) {
-    gStore.utf8 = true;
-    text.remove_prefix(kByteOrderMark.size());
-  }
-  while (!text.empty()) {
-    std::size_t end = text.find_first_of("\r\n");
-    std::string_view line = TrimLeft(text.substr(0, end));
-    if (!line.empty()) gStore.items.push_back(ParseLine(line));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end);
-    text.remove_prefix(std::min(text.find_first_not_of("\r\n"), text.size()));
-  }
+Kind KindOf(std::string_view content) {
+  if (content.front() == ';') return Kind::Comment;
+  if (content.front() == '[') return Kind::Group;
+  return Kind::Entry;
 }
 
-// Index of the first entry for key above the first group header, or -1.
-std::ptrdiff_t FindEntry(const std::string& key) {
+// An entry's key: up to the "=" (or the whole line), trailing blanks removed.
+std::string_view KeyOf(std::string_view content) { return TrimRight(content.substr(0, content.find('='))); }
+
+// An entry's value: after the "=" and the blanks that follow it.
+std::string_view ValueOf(std::string_view content) {
+  const std::size_t equals = content.find('=');
+  return equals == std::string_view::npos ? std::string_view() : TrimLeft(content.substr(equals + 1));
+}
+
+// The first entry for key above the first group header.
+std::optional<Line> FindEntry(const std::string& key) {
+  if (!gStore.open) return std::nullopt;
   const std::string wanted = gStore.utf8 ? EncodeUtf8(key) : key;
-  for (std::size_t i = 0; i < gStore.items.size(); ++i) {
-    const PrefsItem& item = gStore.items[i];
-    if (item.kind == PrefsItem::Kind::Group) break;
-    if (item.kind == PrefsItem::Kind::Entry && SameKey(item.name, wanted)) return static_cast<std::ptrdiff_t>(i);
+  LineReader reader(gStore.text);
+  Line line;
+  while (reader.Next(line)) {
+    const std::string_view content = Content(line);
+    const Kind kind = KindOf(content);
+    if (kind == Kind::Group) break;
+    if (kind == Kind::Entry && SameKey(KeyOf(content), wanted)) return line;
   }
-  return -1;
+  return std::nullopt;
 }
 
-std::string StoredText(const std::string& text) { return gStore.utf8 ? EncodeUtf8(text) : text; }
+// Where a new entry goes: at the first group header, or after the last item.
+std::size_t EndOfEntries() {
+  LineReader reader(gStore.text);
+  Line line;
+  while (reader.Next(line))
+    if (KindOf(Content(line)) == Kind::Group) return line.begin;
+  return gStore.text.size();
+}
 
-void Insert(std::ptrdiff_t index, PrefsItem item) {
-  gStore.items.insert(gStore.items.begin() + index, std::move(item));
-  gStore.lastWritten = index;
+std::string StoredText(std::string_view text) { return gStore.utf8 ? EncodeUtf8(text) : std::string(text); }
+
+// Puts a new item's line at offset in the text: the start of the text or of
+// an item, or the end of an item's content or of the text.
+void InsertLine(std::size_t offset, const std::string& line) {
+  std::string& text = gStore.text;
+  if (offset == 0 || (offset < text.size() && !IsLineBreak(text[offset]))) {
+    text.insert(offset, line + "\n");
+    gStore.writtenEnd = offset + line.size();
+  } else if (IsLineBreak(text[offset - 1])) {
+    text.insert(offset, line);
+    gStore.writtenEnd = offset + line.size();
+  } else {
+    text.insert(offset, "\n" + line);
+    gStore.writtenEnd = offset + 1 + line.size();
+  }
+  gStore.anyWritten = true;
   gStore.changed = true;
 }
 
-void WriteEntry(const std::string& key, const std::string& value) {
+// Line breaks would make a text value or comment more lines than one; such a
+// value is written as empty text, a comment up to its first break.
+std::string_view OneLine(std::string_view text) {
+  return text.substr(0, std::min(text.find_first_of("\r\n"), text.size()));
+}
+
+void WriteEntry(const std::string& key, std::string_view value) {
   if (!gStore.open) return;
-  const std::ptrdiff_t found = FindEntry(key);
-  if (found >= 0) {
-    gStore.items[static_cast<std::size_t>(found)].value = StoredText(value);
-    gStore.lastWritten = found;
+  if (OneLine(value).size() != value.size()) value = {};
+  if (const std::optional<Line> found = FindEntry(key)) {
+    const std::string line = std::string(KeyOf(Content(*found))) + " = " + StoredText(value);
+    gStore.text.replace(found->begin, found->end - found->begin, line);
+    gStore.writtenEnd = found->begin + line.size();
+    gStore.anyWritten = true;
     gStore.changed = true;
     return;
   }
-  std::ptrdiff_t end = 0;
-  while (static_cast<std::size_t>(end) < gStore.items.size() &&
-         gStore.items[static_cast<std::size_t>(end)].kind != PrefsItem::Kind::Group)
-    ++end;
-  Insert(end, {PrefsItem::Kind::Entry, StoredText(key), StoredText(value)});
+  InsertLine(EndOfEntries(), StoredText(key) + " = " + StoredText(value));
 }
 
 std::int32_t ParseNumber(std::string_view text) {
@@ -169,60 +230,98 @@ std::int32_t ParseNumber(std::string_view text) {
 
 }  // namespace
 
+bool PrefsTextReadsBack(std::string_view text) {
+  return OneLine(text).size() == text.size() && TrimLeft(text).size() == text.size() &&
+         TrimRight(text).size() == text.size();
+}
+
+void PrefsOpenText(std::string text) {
+  PrefsClose();
+  gStore.open = true;
+  if (std::string_view(text).starts_with(kByteOrderMark)) {
+    gStore.utf8 = true;
+    text.erase(0, kByteOrderMark.size());
+  }
+  gStore.text = std::move(text);
+}
+
 bool PrefsOpen(const std::string& path) {
   PrefsClose();
   std::string text;
-  if (!ReadFileStart(path, std::numeric_limits<std::size_t>::max(), text)) return false;
-  gStore.open = true;
+  if (!ReadWholeFile(path, text)) return false;
+  PrefsOpenText(std::move(text));
   gStore.path = path;
   gStore.mayWrite = CanReplaceFile(path);
-  Parse(text);
   return true;
 }
 
 std::int32_t PrefsReadNumber(const std::string& key, std::int32_t defaultValue) {
-  const std::ptrdiff_t found = FindEntry(key);
-  return found < 0 ? defaultValue : ParseNumber(gStore.items[static_cast<std::size_t>(found)].value);
+  const std::optional<Line> found = FindEntry(key);
+  return found ? ParseNumber(ValueOf(Content(*found))) : defaultValue;
 }
 
 std::string PrefsReadText(const std::string& key, const std::string& defaultValue) {
-  const std::ptrdiff_t found = FindEntry(key);
-  if (found < 0) return defaultValue;
-  std::string_view value = TrimRight(gStore.items[static_cast<std::size_t>(found)].value);
+  const std::optional<Line> found = FindEntry(key);
+  if (!found) return defaultValue;
+  const std::string_view value = TrimRight(ValueOf(Content(*found)));
   return gStore.utf8 ? DecodeUtf8(value) : std::string(value);
+}
+
+void PrefsCreateText() {
+  PrefsClose();
+  gStore.open = true;
+  gStore.changed = true;  // a created file is empty even when nothing is written
 }
 
 bool PrefsCreate(const std::string& path) {
   PrefsClose();
   if (!CanReplaceFile(path)) return false;
-  gStore.open = true;
+  PrefsCreateText();
   gStore.path = path;
   gStore.mayWrite = true;
-  gStore.changed = true;  // a created file is empty even when nothing is written
   return true;
 }
 
 void PrefsWriteComment(const std::string& text) {
-  if (gStore.open) Insert(gStore.lastWritten + 1, {PrefsItem::Kind::Comment, StoredText(text), {}});
+  if (gStore.open) InsertLine(gStore.anyWritten ? gStore.writtenEnd : 0, "; " + StoredText(OneLine(text)));
 }
 
 void PrefsWriteNumber(const std::string& key, std::int32_t value) { WriteEntry(key, std::to_string(value)); }
 
 void PrefsWriteText(const std::string& key, const std::string& value) { WriteEntry(key, value); }
 
+std::string PrefsFileText() {
+  std::string text;
+  if (!gStore.open) return text;
+  if (gStore.utf8) text.append(kByteOrderMark).append(kLineEnd);
+  LineReader reader(gStore.text);
+  Line line;
+  while (reader.Next(line)) {
+    std::string_view content = Content(line);
+    switch (KindOf(content)) {
+      case Kind::Group:
+        content.remove_prefix(1);
+        text.append("[").append(content.substr(0, content.find(']'))).append("]");
+        break;
+      case Kind::Comment:
+        content.remove_prefix(1);
+        if (!content.empty() && content.front() == ' ') content.remove_prefix(1);
+        text.append("; ").append(content);
+        break;
+      case Kind::Entry: text.append(KeyOf(content)).append(" = ").append(ValueOf(content)); break;
+    }
+    text.append(kLineEnd);
+  }
+  return text;
+}
+
 void PrefsClose() {
   if (gStore.open && gStore.changed && gStore.mayWrite) {
-    std::string text;
-    if (gStore.utf8) text.append(kByteOrderMark).append(kLineEnd);
-    for (const PrefsItem& item : gStore.items) {
-      switch (item.kind) {
-        case PrefsItem::Kind::Group: text += "[" + item.name + "]"; break;
-        case PrefsItem::Kind::Comment: text += "; " + item.name; break;
-        case PrefsItem::Kind::Entry: text += item.name + " = " + item.value; break;
-      }
-      text.append(kLineEnd);
+    try {
+      ReplaceFileContents(gStore.path, PrefsFileText());
+    } catch (const std::bad_alloc&) {
+      // Too large to write out: the old file stays.
     }
-    ReplaceFileContents(gStore.path, text);
   }
   gStore = PrefsStore{};
 }

@@ -10,10 +10,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Closes any open store, then reads the existing file at path whole.
-// False when it cannot be opened.
+// False when it cannot be opened, or is too large to be held in memory. The
+// store holds the file about once.
 bool PrefsOpen(const std::string& path);
+
+// Closes any open store and opens one over the bytes of a file already in
+// memory; closing it writes no file.
+void PrefsOpenText(std::string text);
 
 // The key's value as a decimal number (leading blanks, optional sign, digits
 // up to the first other character; no digits gives 0; clamped to 32 bits),
@@ -27,6 +33,10 @@ std::string PrefsReadText(const std::string& key, const std::string& defaultValu
 // False when the file cannot be created there.
 bool PrefsCreate(const std::string& path);
 
+// Closes any open store and starts an empty one in memory; closing it writes
+// no file.
+void PrefsCreateText();
+
 // Inserts a comment after the item written last (first when none was).
 void PrefsWriteComment(const std::string& text);
 
@@ -34,8 +44,18 @@ void PrefsWriteComment(const std::string& text);
 // entry above the first group header.
 void PrefsWriteNumber(const std::string& key, std::int32_t value);
 
-// Sets the key to the text, like PrefsWriteNumber.
+// Sets the key to the text, like PrefsWriteNumber. Keys hold no line break
+// and no "="; a comment is written up to its first line break, and a text
+// holding a line break is written as empty text, so the store never writes
+// a line it did not mean.
 void PrefsWriteText(const std::string& key, const std::string& value);
+
+// True when a text written as a value reads back unchanged: it holds no line
+// break and neither starts nor ends with a blank.
+bool PrefsTextReadsBack(std::string_view text);
+
+// The bytes PrefsClose would write for the open store.
+std::string PrefsFileText();
 
 // When anything was written since opening or creating, replaces the file
 // with the whole list (the old file stays whole until the new one is

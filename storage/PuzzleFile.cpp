@@ -37,13 +37,15 @@ void SavePuzzle(const std::string& path) {
 
 void LoadPuzzle(const std::string& path) {
   std::string bytes;
-  if (!ReadFileStart(path, kPuzzleFileSize, bytes)) return;
-  bytes.resize(kPuzzleFileSize, '\0');
+  if (ReadFileStart(path, kPuzzleFileSize, bytes)) LoadPuzzleBytes(bytes);
+}
+
+void LoadPuzzleBytes(std::string_view bytes) {
   std::size_t offset = 0;
   ForEachFieldInFileOrder([&](std::int32_t& field) {
     std::uint32_t value = 0;
-    for (int shift = 0; shift < 32; shift += 8)
-      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[offset++])) << shift;
+    for (int shift = 0; shift < 32; shift += 8, ++offset)
+      if (offset < bytes.size()) value |= std::uint32_t{static_cast<unsigned char>(bytes[offset])} << shift;
     field = static_cast<std::int32_t>(value);
   });
 }

@@ -4,6 +4,7 @@
 // header: 4000 bytes. Field f of cell (col, row) is at (10 col + row) x 40 + 4 f.
 
 #include <string>
+#include <string_view>
 
 #include "board/Board.h"
 
@@ -11,14 +12,17 @@ constexpr int kPuzzleFileSize = kBoardSize * kBoardSize * kCellFields * 4;
 
 // Writes the main board to path. When a file can already be read there, asks
 // "Soll die Datei wirklich überschrieben werden?" first and writes only on
-// Yes. The old file is replaced only once the new bytes are complete.
-// Failures are silent.
+// Yes, as ReplaceFileContents writes. Failures are silent.
 void SavePuzzle(const std::string& path);
 
 // Replaces all 100 cells of the main board with the file's fields. Missing
 // bytes of a short file read as 0, bytes past 4000 are ignored. A file that
 // cannot be opened leaves the board as it was. Failures are silent.
 void LoadPuzzle(const std::string& path);
+
+// Loads the main board from a file's bytes, as LoadPuzzle does from a file
+// that opened.
+void LoadPuzzleBytes(std::string_view bytes);
 
 // The file's bytes for the main board.
 std::string PuzzleBytes();

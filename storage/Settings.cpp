@@ -8,7 +8,10 @@ std::string gPuzzlePath;
 std::int32_t gDifficulty = 0;
 
 void ReadSettings() {
-  if (!PrefsOpen(kPrefsFileName)) return;
+  if (PrefsOpen(kPrefsFileName)) ReadOpenSettings();
+}
+
+void ReadOpenSettings() {
   gCellEditorX = PrefsReadNumber("FensterX", 100);
   gCellEditorY = PrefsReadNumber("FensterY", 100);
   gPuzzlePath = PrefsReadText("Ort", "");
@@ -18,13 +21,17 @@ void ReadSettings() {
 
 void WriteSettings() {
   if (!PrefsCreate(kPrefsFileName)) return;
+  WriteSettingsToStore();
+  PrefsClose();
+}
+
+void WriteSettingsToStore() {
   PrefsWriteComment(kCreditText);
   PrefsWriteComment("the position of the window:");
   PrefsWriteNumber("FensterX", gCellEditorX);
   PrefsWriteNumber("FensterY", gCellEditorY);
   PrefsWriteComment("the last project the user wrote");
-  PrefsWriteText("Ort", gPuzzlePath);
+  PrefsWriteText("Ort", PrefsTextReadsBack(gPuzzlePath) ? gPuzzlePath : "");
   PrefsWriteComment("the difficulty of the sudoku if you want to create one");
   PrefsWriteNumber("Schwierigkeit", gDifficulty);
-  PrefsClose();
 }

@@ -22,6 +22,14 @@ extern std::int32_t gDifficulty;   // cells the generator empties ("Schwierigkei
 // "Schwierigkeit" (35) when "Data.prefs" opens; otherwise changes nothing.
 void ReadSettings();
 
+// The same four reads from the open store, which is then closed.
+void ReadOpenSettings();
+
 // Rebuilds "Data.prefs" from scratch: the credit comment, the values and their
 // comments, eight lines in all. Nothing is written when it cannot be created.
+// A remembered path that would not read back as it is (a line break, or a
+// blank at either end) is written as an empty "Ort".
 void WriteSettings();
+
+// The eight lines of WriteSettings, into the open (new) store.
+void WriteSettingsToStore();

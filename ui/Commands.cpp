@@ -39,7 +39,7 @@ void WithStopButton(Command command) {
 }
 
 void CreatePuzzle() {
-  const std::string result = AskDifficulty(gDifficulty - 10);
+  const std::string result = AskDifficulty(SliderStartPosition(gDifficulty));
   gDifficulty = DifficultyOfResult(result);
   if (ResultGoesOn(result)) WithStopButton([] { GeneratePuzzle(gDifficulty); });
 }

@@ -119,6 +119,41 @@ TEST_F(Prefs, StoreThatWasOnlyReadLeavesTheFileAlone) {
   EXPECT_EQ(ReadFileBytes(path), "a=1\n\n\nb = 2");
 }
 
+TEST_F(Prefs, WritesNeverBreakALine) {
+  ASSERT_TRUE(PrefsCreate(path));
+  PrefsWriteComment("eins\nOrt = falsch");
+  PrefsWriteText("Ort", "/tmp/a\r\nFensterX = 1");
+  PrefsWriteText("Leer", "\r");
+  PrefsWriteText("Rand", "  leading blanks go, as on reading  ");
+  PrefsClose();
+  EXPECT_EQ(ReadFileBytes(path), "; eins\r\nOrt = \r\nLeer = \r\nRand = leading blanks go, as on reading  \r\n");
+  EXPECT_TRUE(PrefsTextReadsBack("/tmp/x y.sdk"));
+  EXPECT_TRUE(PrefsTextReadsBack(""));
+  for (const char* text : {"a\nb", "a\r", " a", "a ", "\ta", "a\t"}) EXPECT_FALSE(PrefsTextReadsBack(text)) << text;
+}
+
+TEST_F(Prefs, WritesAfterALastLineWithoutBreakAndInMemory) {
+  OpenWith("  a=1");
+  PrefsWriteNumber("b", 2);
+  PrefsWriteComment("c");
+  PrefsWriteNumber("A", 3);
+  PrefsWriteComment("d");
+  EXPECT_EQ(PrefsFileText(), "a = 3\r\n; d\r\nb = 2\r\n; c\r\n");
+
+  PrefsOpenText("\r\n\n [G]x\nb=1\n\n");
+  PrefsWriteComment("oben");
+  PrefsWriteText("n", "neu");
+  EXPECT_EQ(PrefsFileText(), "; oben\r\nn = neu\r\n[G]\r\nb = 1\r\n");
+  PrefsClose();  // a store in memory writes no file
+
+  PrefsCreateText();
+  PrefsWriteNumber("z", -1);
+  EXPECT_EQ(PrefsFileText(), "z = -1\r\n");
+  PrefsClose();
+  EXPECT_EQ(ReadFileBytes(path), "a = 3\r\n; d\r\nb = 2\r\n; c\r\n")
+      << "written when the memory store opened, not after";
+}
+
 TEST_F(Prefs, CreateFailsWhereNoFileCanBeMade) {
   EXPECT_FALSE(PrefsCreate(folder.Path("no-such-folder/Data.prefs")));
   EXPECT_FALSE(PrefsCreate(folder.Path("")));

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "generate/DifficultyDialog.h"
+#include "storage/Settings.h"
+#include "ui/Commands.h"
 #include "ui/MainWindow.h"
 #include "ui/Resources.h"
 
@@ -95,6 +97,34 @@ TEST_F(DifficultyDialog, StartBelowTheRangeShowsTheLowestPosition) {
   const std::string result =
       Ask(-10, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(28)), Qt::LeftButton); }});
   EXPECT_EQ(result, "weiter10");
+}
+
+TEST_F(DifficultyDialog, EveryStoredDifficultyStartsTheSliderInRange) {
+  EXPECT_EQ(SliderStartPosition(INT32_MIN), INT32_MIN) << "saturates instead of leaving the 32-bit range";
+  EXPECT_EQ(SliderStartPosition(INT32_MIN + 9), INT32_MIN);
+  EXPECT_EQ(SliderStartPosition(INT32_MIN + 10), INT32_MIN);
+  EXPECT_EQ(SliderStartPosition(INT32_MIN + 11), INT32_MIN + 1);
+  EXPECT_EQ(SliderStartPosition(INT32_MAX), INT32_MAX - 10);
+
+  // The create button with difficulties read from a hand-edited "Data.prefs":
+  // the slider shows the nearer end, and "Abbruch" keeps what it shows.
+  const auto clickAbbruch = [] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(29)), Qt::LeftButton); };
+  for (const auto& [stored, shown] : {std::pair{INT32_MIN, 10}, std::pair{INT32_MIN + 9, 10}, std::pair{-7, 10},
+                                      std::pair{INT32_MAX, 60}, std::pair{INT32_MAX - 9, 60}, std::pair{61, 60}}) {
+    gDifficulty = stored;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
+      if (!Gadget(29)) return;
+      timer.stop();
+      clickAbbruch();
+    });
+    timer.start(10);
+    HandleGadgetEvent(kCreateButton, 0, 0, 0);
+    EXPECT_EQ(gDifficulty, shown) << "stored " << stored;
+    EXPECT_FALSE(WindowExists(3));
+  }
+  EXPECT_EQ(Ask(SliderStartPosition(INT32_MIN), {clickAbbruch}), "zur\xFC" "ck10");
+  EXPECT_EQ(Ask(SliderStartPosition(INT32_MAX), {clickAbbruch}), "zur\xFC" "ck60");
 }
 
 }  // namespace
