@@ -14,13 +14,8 @@ if [ $# -ne 1 ]; then
 fi
 build=$(realpath "$1")
 here=$(realpath "$(dirname "$0")")
-work=$(mktemp -d -t tolva-install.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
+check_name=install
+source "$here/check_lib.sh"
 for tool in desktop-file-validate appstreamcli update-mime-database update-desktop-database gio readelf xmllint; do
   command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
@@ -98,8 +93,4 @@ thumbnailer=$stage/share/thumbnailers/tolva-sudoku.thumbnailer
 "$stage/bin/tolva-sudoku-thumbnailer" -s 128 "$work/puzzle.sdk" "$work/thumbnail.png" 2>/dev/null &&
   [ "$(python3 "$here/png_pixels.py" "$work/thumbnail.png" size)" = "128 128" ] || fail "the installed thumbnailer"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "install: all checks passed"
+finish

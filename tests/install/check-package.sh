@@ -14,13 +14,8 @@ if [ $# -ne 1 ]; then
 fi
 build=$(realpath "$1")
 here=$(realpath "$(dirname "$0")")
-work=$(mktemp -d -t tolva-package.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
+check_name=package
+source "$here/check_lib.sh"
 for tool in cpack dpkg-deb dpkg-shlibdeps readelf; do
   command -v "$tool" >/dev/null || { echo "FAILED: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
@@ -63,8 +58,4 @@ env -i PATH=/usr/bin:/bin HOME="$work/home" "$work/root/usr/bin/tolva-sudoku-thu
   "$work/empty.png" 2>/dev/null && [ "$(python3 "$here/png_pixels.py" "$work/empty.png" size)" = "64 64" ] ||
   fail "the packaged thumbnailer draws no picture"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "package: all checks passed"
+finish

@@ -15,13 +15,8 @@ fi
 thumbnailer=$(realpath "$1")
 here=$(realpath "$(dirname "$0")")
 pixels() { python3 "$here/png_pixels.py" "$@"; }
-work=$(mktemp -d -t tolva-thumbnailer.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
+check_name=thumbnailer
+source "$here/check_lib.sh"
 
 # Sanitizer reports (of the sanitizer build) must not pass for a clean failure.
 export ASAN_OPTIONS="exitcode=86${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
@@ -155,8 +150,4 @@ rc=$?
   { fail "a bare environment: exit code $rc"; cat "$work/sandbox.err" >&2; }
 [ -z "$(ls -A "$work/home")" ] || fail "the home folder was written: $(cd "$work/home" && find . | head)"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "thumbnailer: all checks passed"
+finish

@@ -1,5 +1,6 @@
-// The user-interface tests run on Qt's offscreen platform unless told
-// otherwise, also when the test list is read at build time.
+// The tests of the user interface and of the desktop program run on Qt's
+// offscreen platform unless told otherwise, also when the test list is read
+// at build time.
 
 #include <gtest/gtest.h>
 
