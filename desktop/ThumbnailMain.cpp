@@ -12,8 +12,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "board/Board.h"
 #include "desktop/BoardPicture.h"
@@ -59,6 +61,27 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
   return !arguments.puzzle.empty() && !arguments.picture.empty();
 }
 
+// Qt looks into the runtime folder as it starts (for a sandbox's marker
+// file); without XDG_RUNTIME_DIR, as in file managers' sandboxes, it warns on
+// stderr and makes a shared one in the temporary folder. Such a run gets a
+// private folder of its own instead; returns it, or "" when it has one.
+std::string MakeRuntimeFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && *runtime != '\0') return {};
+  const char* temporary = std::getenv("TMPDIR");
+  std::string folder = temporary != nullptr && *temporary == '/' ? temporary : "/tmp";
+  folder += "/tolva-sudoku-thumbnailer.XXXXXX";
+  if (mkdtemp(folder.data()) == nullptr) return {};  // made with mode 0700
+  setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+  return folder;
+}
+
+void RemoveRuntimeFolder(const std::string& folder) {
+  if (folder.empty()) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,12 +101,14 @@ int main(int argc, char** argv) {
   // Never a display, whatever the environment names, and none of the
   // arguments for Qt to read: they come from a file name.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const std::string runtimeFolder = MakeRuntimeFolder();
   StartWindowSystem(1, argv);
   LoadProgramFonts();
   PrepareImages();
   const int side = arguments.size < kBoardPictureSide ? arguments.size : kBoardPictureSide;
   const bool saved = SaveBoardPicture(arguments.picture, side);
   EndWindowSystem();
+  RemoveRuntimeFolder(runtimeFolder);
   if (!saved) {
     std::fprintf(stderr, "tolva-sudoku-thumbnailer: cannot write %s\n", arguments.picture.c_str());
     return 1;
