@@ -155,7 +155,7 @@ for runtime in "" "$work/runtime"; do
   [ -s "$work/sandbox.err" ] && fail "$where: messages on stderr:"$'\n'"$(cat "$work/sandbox.err")"
   [ -z "$(ls -A "$work/home")" ] || fail "$where: the home folder was written: $(cd "$work/home" && find . | head)"
   [ -z "$(ls -A "$work/tmp")" ] || fail "$where: left in the temporary folder: $(ls -A "$work/tmp")"
-  rm -f "$work/sandbox.png"
+  rm -rf "$work/sandbox.png" "$work/tmp" && mkdir "$work/tmp"
 done
 
 finish
