@@ -8,22 +8,17 @@
 // and on files of any content, so it draws offscreen and reads the file as the
 // program does: at most its first 4000 bytes, missing bytes as zeros. Exits 0
 // with a picture written; 1 when the puzzle cannot be read or the picture not
-// written; 2 for wrong arguments.
+// written; 2 for wrong arguments. A normal run prints nothing.
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "board/Board.h"
 #include "desktop/BoardPicture.h"
-#include "platform/Platform.h"
+#include "desktop/OffscreenStart.h"
 #include "storage/FileReplace.h"
 #include "storage/PuzzleFile.h"
-#include "ui/BoardImages.h"
-#include "ui/Fonts.h"
 
 namespace {
 
@@ -61,27 +56,6 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
   return !arguments.puzzle.empty() && !arguments.picture.empty();
 }
 
-// Qt looks into the runtime folder as it starts (for a sandbox's marker
-// file); without XDG_RUNTIME_DIR, as in file managers' sandboxes, it warns on
-// stderr and makes a shared one in the temporary folder. Such a run gets a
-// private folder of its own instead; returns it, or "" when it has one.
-std::string MakeRuntimeFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime != '\0') return {};
-  const char* temporary = std::getenv("TMPDIR");
-  std::string folder = temporary != nullptr && *temporary == '/' ? temporary : "/tmp";
-  folder += "/tolva-sudoku-thumbnailer.XXXXXX";
-  if (mkdtemp(folder.data()) == nullptr) return {};  // made with mode 0700
-  setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-  return folder;
-}
-
-void RemoveRuntimeFolder(const std::string& folder) {
-  if (folder.empty()) return;
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,17 +72,10 @@ int main(int argc, char** argv) {
   ClearBoard(gMainBoard);
   LoadPuzzle(arguments.puzzle);
 
-  // Never a display, whatever the environment names, and none of the
-  // arguments for Qt to read: they come from a file name.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const std::string runtimeFolder = MakeRuntimeFolder();
-  StartWindowSystem(1, argv);
-  LoadProgramFonts();
-  PrepareImages();
+  StartOffscreen(argv);
   const int side = arguments.size < kBoardPictureSide ? arguments.size : kBoardPictureSide;
   const bool saved = SaveBoardPicture(arguments.picture, side);
-  EndWindowSystem();
-  RemoveRuntimeFolder(runtimeFolder);
+  EndOffscreen();
   if (!saved) {
     std::fprintf(stderr, "tolva-sudoku-thumbnailer: cannot write %s\n", arguments.picture.c_str());
     return 1;
