@@ -5,7 +5,8 @@
 #              UndefinedBehaviorSanitizer)
 #   make bench builds and runs the benchmarks
 #   make install PREFIX=...  builds and installs (default /usr/local)
-#   make package builds the Debian package in build/
+#   make package builds the Debian package from a copy of the tree and leaves
+#              it in build/
 #   make fuzz  builds the fuzz targets with clang (all code instrumented) and
 #              runs each for FUZZ_SECONDS, printing executions and findings
 
@@ -55,8 +56,8 @@ install: build
 	  gtk-update-icon-cache -q -t "$(PREFIX)/share/icons/hicolor" 2>/dev/null || true; \
 	fi
 
-package: build
-	@cd $(BUILD) && cpack -G DEB
+package: deps
+	@scripts/build-package $(BUILD) $(JOBS)
 
 fuzz: deps
 	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DSUDOKU_SANITIZE=ON \

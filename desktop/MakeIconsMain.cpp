@@ -8,15 +8,12 @@
 // without a display.
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "board/Board.h"
 #include "desktop/BoardPicture.h"
-#include "platform/Platform.h"
-#include "ui/BoardImages.h"
-#include "ui/Fonts.h"
+#include "desktop/OffscreenStart.h"
 
 namespace {
 
@@ -51,10 +48,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartWindowSystem(1, argv);
-  LoadProgramFonts();
-  PrepareImages();
+  StartOffscreen(argv);
   PutIconDigits();
   int result = 0;
   for (int size : kIconSizes) {
@@ -67,6 +61,6 @@ int main(int argc, char** argv) {
       result = 1;
     }
   }
-  EndWindowSystem();
+  EndOffscreen();
   return result;
 }

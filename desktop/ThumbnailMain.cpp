@@ -8,20 +8,17 @@
 // and on files of any content, so it draws offscreen and reads the file as the
 // program does: at most its first 4000 bytes, missing bytes as zeros. Exits 0
 // with a picture written; 1 when the puzzle cannot be read or the picture not
-// written; 2 for wrong arguments.
+// written; 2 for wrong arguments. A normal run prints nothing.
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "board/Board.h"
 #include "desktop/BoardPicture.h"
-#include "platform/Platform.h"
+#include "desktop/OffscreenStart.h"
 #include "storage/FileReplace.h"
 #include "storage/PuzzleFile.h"
-#include "ui/BoardImages.h"
-#include "ui/Fonts.h"
 
 namespace {
 
@@ -75,15 +72,10 @@ int main(int argc, char** argv) {
   ClearBoard(gMainBoard);
   LoadPuzzle(arguments.puzzle);
 
-  // Never a display, whatever the environment names, and none of the
-  // arguments for Qt to read: they come from a file name.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartWindowSystem(1, argv);
-  LoadProgramFonts();
-  PrepareImages();
+  StartOffscreen(argv);
   const int side = arguments.size < kBoardPictureSide ? arguments.size : kBoardPictureSide;
   const bool saved = SaveBoardPicture(arguments.picture, side);
-  EndWindowSystem();
+  EndOffscreen();
   if (!saved) {
     std::fprintf(stderr, "tolva-sudoku-thumbnailer: cannot write %s\n", arguments.picture.c_str());
     return 1;

@@ -30,9 +30,11 @@ diff -u "$work/expected.txt" "$work/installed.txt" || fail "the installed files 
 echo "installed under the prefix:"
 sed 's/^/  /' "$work/installed.txt"
 for program in tolva-sudoku tolva-sudoku-thumbnailer; do
-  [ -x "$stage/bin/$program" ] || fail "bin/$program is not executable"
-  readelf -d "$stage/bin/$program" | grep -E 'RPATH|RUNPATH' && fail "bin/$program carries a run path"
+  [ -x "$stage/games/$program" ] || fail "games/$program is not executable"
+  readelf -d "$stage/games/$program" | grep -E 'RPATH|RUNPATH' && fail "games/$program carries a run path"
 done
+launcher=$stage/libexec/tolva-sudoku/launch
+[ -x "$launcher" ] || fail "the launcher is not executable"
 
 # ---------------------------------------------------------------- the desktop entry
 entry=$stage/share/applications/tolva-sudoku.desktop
@@ -41,7 +43,10 @@ key() { sed -n "s/^$1=//p" "$2"; }
 [ "$(key Categories "$entry")" = "Game;LogicGame;" ] || fail "Categories is not Game;LogicGame;"
 [ "$(key 'Name\[de\]' "$entry")" = "Tolva Sudoku" ] || fail "no German name"
 [ -n "$(key 'Comment\[de\]' "$entry")" ] || fail "no German comment"
-[[ "$(key Exec "$entry")" == *" %f" ]] || fail "Exec does not end in %f"
+# A plain command line that every launcher parses: the launcher's full path
+# (a session's PATH need not hold it) and the file.
+[ "$(key Exec "$entry")" = "$launcher %f" ] || fail "Exec is not \"$launcher %f\": $(key Exec "$entry")"
+[ "$(key TryExec "$entry")" = "$launcher" ] || fail "TryExec is not the launcher"
 [ "$(key MimeType "$entry")" = "application/x-tolva-sudoku;" ] || fail "the entry does not open .sdk files"
 [ -e "$stage/share/icons/hicolor/48x48/apps/$(key Icon "$entry").png" ] || fail "the entry's icon is not installed"
 
@@ -65,9 +70,8 @@ grep -qx '50:application/x-tolva-sudoku:\*\.sdk:cs' "$work/data/mime/globs2" || 
 update-desktop-database "$work/data/applications" >"$work/desktop.log" 2>&1 || fail "update-desktop-database rejects the entry"
 head -c 4000 /dev/zero >"$work/puzzle.sdk"
 cp "$work/puzzle.sdk" "$work/PUZZLE.SDK"
-# The entry's TryExec hides it unless the program is on the PATH.
 desktop_env() {
-  env -i PATH="$stage/bin:/usr/bin:/bin" HOME="$work/home" XDG_DATA_HOME="$work/no-data" XDG_CONFIG_HOME="$work/no-config" \
+  env -i PATH="/usr/bin:/bin" HOME="$work/home" XDG_DATA_HOME="$work/no-data" XDG_CONFIG_HOME="$work/no-config" \
     XDG_DATA_DIRS="$work/data:/usr/share" "$@"
 }
 type_of() { desktop_env gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p'; }
@@ -86,11 +90,11 @@ done
 
 # ---------------------------------------------------------------- the thumbnailer entry
 thumbnailer=$stage/share/thumbnailers/tolva-sudoku.thumbnailer
-[ "$(key TryExec "$thumbnailer")" = "tolva-sudoku-thumbnailer" ] || fail "the thumbnailer's TryExec"
-[ "$(key Exec "$thumbnailer")" = "tolva-sudoku-thumbnailer -s %s %i %o" ] || fail "the thumbnailer's Exec"
+[ "$(key TryExec "$thumbnailer")" = "$stage/games/tolva-sudoku-thumbnailer" ] || fail "the thumbnailer's TryExec"
+[ "$(key Exec "$thumbnailer")" = "$stage/games/tolva-sudoku-thumbnailer -s %s %i %o" ] || fail "the thumbnailer's Exec"
 [ "$(key MimeType "$thumbnailer")" = "application/x-tolva-sudoku;" ] || fail "the thumbnailer's MimeType"
 # As a file manager calls it, from the installed copy.
-"$stage/bin/tolva-sudoku-thumbnailer" -s 128 "$work/puzzle.sdk" "$work/thumbnail.png" 2>/dev/null &&
+"$stage/games/tolva-sudoku-thumbnailer" -s 128 "$work/puzzle.sdk" "$work/thumbnail.png" 2>/dev/null &&
   [ "$(python3 "$here/png_pixels.py" "$work/thumbnail.png" size)" = "128 128" ] || fail "the installed thumbnailer"
 
 finish

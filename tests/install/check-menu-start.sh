@@ -56,7 +56,7 @@ close_program() {
 step "starting an X server"
 start_x_server
 program_environment
-export PATH="$stage/bin:$PATH" HOME="$work/home"
+export HOME="$work/home"
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME" "$work/puzzles"
 # A desktop session's programs run in the home folder.

@@ -139,15 +139,23 @@ done
 
 # ---------------------------------------------------------------- a sandbox
 # A bare environment: no display (a named one must be ignored), an empty home
-# folder that stays empty, the temporary folder of the run.
-mkdir -p "$work/home" "$work/tmp"
-env -i PATH=/usr/bin:/bin HOME="$work/home" TMPDIR="$work/tmp" DISPLAY=:99 WAYLAND_DISPLAY=wayland-99 \
-  QT_QPA_PLATFORM=xcb ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} \
-  ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
-  timeout 30 "$thumbnailer" -s 256 "$work/puzzle.sdk" "$work/sandbox.png" 2>"$work/sandbox.err"
-rc=$?
-[ "$rc" -eq 0 ] && [ "$(size_of "$work/sandbox.png")" = "256 256" ] ||
-  { fail "a bare environment: exit code $rc"; cat "$work/sandbox.err" >&2; }
-[ -z "$(ls -A "$work/home")" ] || fail "the home folder was written: $(cd "$work/home" && find . | head)"
+# folder that stays empty, the temporary folder of the run; without a runtime
+# folder, as file managers' sandboxes run it, and with one. Not a word on
+# stderr either way, and nothing left in the temporary folder.
+mkdir -p "$work/home" "$work/tmp" "$work/runtime"
+chmod 700 "$work/runtime"
+for runtime in "" "$work/runtime"; do
+  env -i PATH=/usr/bin:/bin HOME="$work/home" TMPDIR="$work/tmp" DISPLAY=:99 WAYLAND_DISPLAY=wayland-99 \
+    QT_QPA_PLATFORM=xcb ${runtime:+XDG_RUNTIME_DIR="$runtime"} ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
+    ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
+    timeout 30 "$thumbnailer" -s 256 "$work/puzzle.sdk" "$work/sandbox.png" 2>"$work/sandbox.err"
+  rc=$?
+  where="a bare environment${runtime:+ with a runtime folder}"
+  [ "$rc" -eq 0 ] && [ "$(size_of "$work/sandbox.png")" = "256 256" ] || fail "$where: exit code $rc"
+  [ -s "$work/sandbox.err" ] && fail "$where: messages on stderr:"$'\n'"$(cat "$work/sandbox.err")"
+  [ -z "$(ls -A "$work/home")" ] || fail "$where: the home folder was written: $(cd "$work/home" && find . | head)"
+  [ -z "$(ls -A "$work/tmp")" ] || fail "$where: left in the temporary folder: $(ls -A "$work/tmp")"
+  rm -rf "$work/sandbox.png" "$work/tmp" && mkdir "$work/tmp"
+done
 
 finish
