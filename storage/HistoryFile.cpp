@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cstdlib>
 #include <deque>
 #include <vector>
@@ -30,13 +31,29 @@ Cell& CellAt(Board& board, int index) {
   return board[static_cast<std::size_t>(index / kBoardSize)][static_cast<std::size_t>(index % kBoardSize)];
 }
 
+// Writes value at out as 4 little-endian bytes.
+void PutWord(char* out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
 void AppendWord(std::string& bytes, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+  char word[4];
+  PutWord(word, value);
+  bytes.append(word, sizeof word);
 }
 
 void AppendCell(std::string& bytes, const Cell& cell) {
-  for (std::int32_t field : cell.candidate) AppendWord(bytes, static_cast<std::uint32_t>(field));
-  AppendWord(bytes, static_cast<std::uint32_t>(cell.locked));
+  std::array<char, 4 * kCellFields> fields{};
+  for (std::size_t digit = 0; digit < cell.candidate.size(); ++digit)
+    PutWord(&fields[4 * digit], static_cast<std::uint32_t>(cell.candidate[digit]));
+  PutWord(&fields[4 * cell.candidate.size()], static_cast<std::uint32_t>(cell.locked));
+  bytes.append(fields.data(), fields.size());
+}
+
+std::size_t ChangedCells(const Board& previous, const Board& board) {
+  std::size_t changed = 0;
+  for (int index = 0; index < kCells; ++index) changed += CellAt(board, index) == CellAt(previous, index) ? 0u : 1u;
+  return changed;
 }
 
 void AppendChanges(std::string& bytes, const Board& previous, const Board& board) {
@@ -49,7 +66,7 @@ void AppendChanges(std::string& bytes, const Board& previous, const Board& board
     AppendCell(bytes, CellAt(board, index));
     ++changed;
   }
-  for (std::size_t i = 0; i < 4; ++i) bytes[countAt + i] = static_cast<char>((changed >> (8 * i)) & 0xFF);
+  PutWord(&bytes[countAt], changed);
 }
 
 std::uint64_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
@@ -146,7 +163,13 @@ std::string HistoryBytes(const Board& atExit) {
   boards.push_back(&atExit);
   for (auto step = gRedoSteps.rbegin(); step != gRedoSteps.rend(); ++step) boards.push_back(&*step);
 
-  std::string bytes(kMagic);
+  // Sized first, so that the bytes are placed once.
+  std::size_t size = kHistoryFileMinSize;
+  for (std::size_t board = 1; board < boards.size(); ++board)
+    size += 4 + kChangeSize * ChangedCells(*boards[board - 1], *boards[board]);
+  std::string bytes;
+  bytes.reserve(size);
+  bytes = kMagic;
   AppendWord(bytes, kVersion);
   AppendWord(bytes, static_cast<std::uint32_t>(UndoSteps()));
   AppendWord(bytes, static_cast<std::uint32_t>(RedoSteps()));
