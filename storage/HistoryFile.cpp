@@ -14,7 +14,6 @@ namespace {
 
 constexpr std::string_view kMagic = "TolvaHis";
 constexpr std::uint32_t kVersion = 1;
-constexpr std::size_t kHeaderSize = 20;
 constexpr std::size_t kChecksumSize = 8;
 constexpr int kCells = kBoardSize * kBoardSize;
 constexpr std::size_t kChangeSize = 4 + 4 * kCellFields;
@@ -169,7 +168,7 @@ std::string HistoryBytes(const Board& atExit) {
     size += 4 + kChangeSize * ChangedCells(*boards[board - 1], *boards[board]);
   std::string bytes;
   bytes.reserve(size);
-  bytes = kMagic;
+  bytes.append(kMagic);
   AppendWord(bytes, kVersion);
   AppendWord(bytes, static_cast<std::uint32_t>(UndoSteps()));
   AppendWord(bytes, static_cast<std::uint32_t>(RedoSteps()));

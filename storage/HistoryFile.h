@@ -25,8 +25,8 @@
 //
 // A file is whole and valid only when all of this holds and its length is
 // exactly what the counts make it: 4028 bytes for a lone exit board, at most
-// kHistoryFileMaxSize (1000 steps that change every cell). One file has
-// exactly one valid form for a given history.
+// kHistoryFileMaxSize (1000 steps that change every cell). A history has
+// exactly one valid file.
 
 #include <cstddef>
 #include <cstdint>
