@@ -51,8 +51,8 @@ void DrawFocusCue(int col, int row) {
   const int top = kBoardTop + kCellFirst[static_cast<std::size_t>(row - 1)];
   const int width = kCellLast[static_cast<std::size_t>(col - 1)] - kCellFirst[static_cast<std::size_t>(col - 1)] + 1;
   const int height = kCellLast[static_cast<std::size_t>(row - 1)] - kCellFirst[static_cast<std::size_t>(row - 1)] + 1;
-  OutlineRect(left, top, width, height, kFocusBlue);
-  OutlineRect(left + 1, top + 1, width - 2, height - 2, kFocusBlue);
+  OutlineRect(left, top, width, height, kFocusCue);
+  OutlineRect(left + 1, top + 1, width - 2, height - 2, kFocusCue);
 }
 
 }  // namespace

@@ -169,19 +169,19 @@ TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
   QTest::mouseClick(board, Qt::LeftButton, {}, OnBoard(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E5");
-  EXPECT_EQ(CountOnWindow(kFocusBlue, 0, 0, 379, 339), 0) << "a mouse user never sees the cue";
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "a mouse user never sees the cue";
 
   Press(kMainWindow, Qt::Key_Down);
   // Two pixels wide along the inside of E6's grid lines: x 154 to 185, y 187 to 218.
-  EXPECT_EQ(CountOnWindow(kFocusBlue, 154, 187, 185, 218), 124 + 116);
-  EXPECT_EQ(WindowPixel(154, 187), kFocusBlue);
-  EXPECT_NE(WindowPixel(156, 189), kFocusBlue);
-  EXPECT_EQ(CountOnWindow(kFocusBlue, 0, 0, 379, 339), 240) << "nowhere else";
+  EXPECT_EQ(CountOnWindow(kFocusCue, 154, 187, 185, 218), 124 + 116);
+  EXPECT_EQ(WindowPixel(154, 187), kFocusCue);
+  EXPECT_NE(WindowPixel(156, 189), kFocusCue);
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 240) << "nowhere else";
   PointAt(x, y);
   QTest::mouseClick(board, Qt::RightButton, {}, OnBoard(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E6") << "a right click selects nothing";
-  EXPECT_EQ(CountOnWindow(kFocusBlue, 0, 0, 379, 339), 0) << "and the cue is gone";
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "and the cue is gone";
 }
 
 TEST_F(Interaction, CommandKeysActAsTheirButtonsAndMenuItems) {
