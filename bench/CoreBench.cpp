@@ -1,15 +1,19 @@
 // Figures of the core's hot paths, on the scripted platform.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "board/CandidateQueries.h"
+#include "board/History.h"
 #include "generate/FillPhase.h"
 #include "generate/GeneratePuzzle.h"
 #include "generate/Random.h"
 #include "solve/Solve.h"
+#include "storage/HistoryFile.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/ScriptedPlatform.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TextRules.h"
 
 namespace {
@@ -92,6 +96,79 @@ void BM_CompletesBySingles(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(CompletesBySingles(solution, trials[next++ % trials.size()]));
 }
 BENCHMARK(BM_CompletesBySingles);
+
+// A full history: kHistoryLimit undo steps, each of which changed the first
+// `cells` cells of the main board.
+void MakeFullHistory(int cells) {
+  ClearHistory();
+  ClearBoard(gMainBoard);
+  for (std::int32_t change = 1; change <= kHistoryLimit; ++change) {
+    const Board before = gMainBoard;
+    for (int index = 0; index < cells; ++index)
+      gMainBoard[static_cast<std::size_t>(index / kBoardSize)][static_cast<std::size_t>(index % kBoardSize)].locked =
+          change;
+    RecordChange(before);
+  }
+}
+
+// One undo and one redo, with a full history.
+void BM_UndoThenRedo(benchmark::State& state) {
+  MakeFullHistory(1);
+  for (auto _ : state) {
+    Undo();
+    Redo();
+  }
+  ClearHistory();
+}
+BENCHMARK(BM_UndoThenRedo)->Unit(benchmark::kMicrosecond);
+
+// A command's record of one changed cell, with a full history: the oldest
+// step goes.
+void BM_RecordChange(benchmark::State& state) {
+  MakeFullHistory(1);
+  for (auto _ : state) {
+    const Board before = gMainBoard;
+    ++gMainBoard[1][1].candidate[0];
+    RecordChange(before);
+  }
+  ClearHistory();
+}
+BENCHMARK(BM_RecordChange)->Unit(benchmark::kMicrosecond);
+
+// The history file's bytes at exit, for steps of one cell and of every cell.
+void BM_HistoryBytes(benchmark::State& state) {
+  MakeFullHistory(static_cast<int>(state.range(0)));
+  std::size_t size = 0;
+  for (auto _ : state) size = HistoryBytes(gMainBoard).size();
+  state.counters["file_bytes"] = static_cast<double>(size);
+  ClearHistory();
+}
+BENCHMARK(BM_HistoryBytes)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
+
+void BM_LoadHistoryBytes(benchmark::State& state) {
+  MakeFullHistory(static_cast<int>(state.range(0)));
+  const std::string bytes = HistoryBytes(gMainBoard);
+  Board atExit{};
+  for (auto _ : state)
+    if (!LoadHistoryBytes(bytes, atExit)) state.SkipWithError("the history was refused");
+  state.counters["file_bytes"] = static_cast<double>(bytes.size());
+  ClearHistory();
+}
+BENCHMARK(BM_LoadHistoryBytes)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The start-up read of the largest history file, from the disk.
+void BM_LoadHistoryFile(benchmark::State& state) {
+  TempFolder folder;
+  ::setenv("XDG_STATE_HOME", folder.Path("").c_str(), 1);
+  MakeFullHistory(kBoardSize * kBoardSize);
+  SaveHistory();
+  Board atExit{};
+  for (auto _ : state)
+    if (!LoadHistory(atExit)) state.SkipWithError("the history was refused");
+  ::unsetenv("XDG_STATE_HOME");
+  ClearHistory();
+}
+BENCHMARK(BM_LoadHistoryFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

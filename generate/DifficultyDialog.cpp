@@ -50,6 +50,8 @@ std::string AskDifficulty(std::int32_t startPosition) {
   TextGadget(kLevelText, kSettingsWindow, 100, 120, 100, 20, "Stufe:");
   ButtonGadget(kGoOnButton, kSettingsWindow, 25, 180, 100, 40, "Weiter");
   ButtonGadget(kCancelButton, kSettingsWindow, 175, 180, 100, 40, "Abbruch");
+  SetGadgetKey(kGoOnButton, kKeyEnter);
+  SetGadgetKey(kCancelButton, kKeyEscape);
   SetGadgetState(kDifficultySlider, startPosition);
 
   // Every event of any window counts: the label follows the slider, and the

@@ -101,8 +101,10 @@ PointerPosition WindowPointer(int window);
 // Static text, left-aligned, wrapping at the gadget's width.
 void TextGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
 // Shows an image, as it is at this call, at its own size from the gadget's
-// top-left corner, clipped to the gadget. Reports left and right clicks (on
-// the press) and double clicks.
+// top-left corner, clipped to the gadget. Reports left and right clicks (a
+// press and its release with the pointer kept within a few pixels), double
+// clicks, and the start of a drag (the pointer moved that far with a button
+// held), which is no click.
 void ImageGadget(int gadget, int window, int x, int y, int w, int h, int image);
 // A push button that shows an image, as it is at this call.
 void ImageButtonGadget(int gadget, int window, int x, int y, int w, int h, int image);
@@ -163,8 +165,36 @@ enum EventKind : int {
   kEventGadget = 1,   // see EventGadget and EventType
   kEventMenu = 2,     // see EventMenu
   kEventClose = 3,    // a window's close box or close request; see EventWindow. The window stays open.
-  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, keys;
-                      // never the program's own drawing or gadget changes, so a loop may draw in every pass
+  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, a key
+                      // the focused gadget used; never the program's own drawing or gadget changes, so a
+                      // loop may draw in every pass
+  kEventKey = 5,      // a key pressed in a program window; see EventKey and EventModifiers
+};
+
+// Keys, as key events name them: the digits by their characters '0' to '9'
+// (main row and keypad alike), the letters by theirs in upper case 'A' to
+// 'Z', and the others by these codes. Other keys are no key events.
+enum KeyCode : int {
+  kKeyBackspace = 8,
+  kKeyEnter = 13,   // Return and the keypad's Enter
+  kKeyEscape = 27,
+  kKeySpace = 32,
+  kKeyDelete = 127,
+  kKeyLeft = 256,
+  kKeyRight,
+  kKeyUp,
+  kKeyDown,
+  kKeyHome,
+  kKeyEnd,
+  kKeyPageUp,
+  kKeyPageDown,
+};
+
+// The modifier keys held with a key, combined with |.
+enum KeyModifier : int {
+  kShiftKey = 1,
+  kControlKey = 2,
+  kAltKey = 4,
 };
 
 // The kind of a gadget event.
@@ -174,6 +204,7 @@ enum GadgetEventType : int {
   kLeftDoubleClick = 3,
   kRightDoubleClick = 4,
   kChange = 5,           // a slider moved by the user
+  kDragStart = 6,        // an image gadget pressed and the pointer moved away with the button held
 };
 
 // Blocks until an event is pending, then takes it.
@@ -184,12 +215,52 @@ EventKind WaitEvent();
 // poll in a tight loop costs next to nothing.
 EventKind PollEvent();
 
-// Details of the event taken last; -1 (the type: 0) where the event has
-// none. EventWindow names the window of a gadget, close or other event.
+// Details of the event taken last; -1 (the type, key and modifiers: 0)
+// where the event has none. EventWindow names the window of a gadget, close,
+// key or other event. EventState is a check box's state right after the click
+// the event reports (1 ticked, 0 not), whatever the box shows when the event
+// is taken; -1 for other events.
 int EventGadget();
 int EventType();
 int EventMenu();
 int EventWindow();
+int EventState();
+int EventKey();
+int EventModifiers();
+
+// Where a key goes. The focused gadget keeps the keys it works with itself:
+// Tab and Shift+Tab move the focus; a button or check box takes Space, and a
+// button Enter (both press it); a slider, text field or scroll area takes the
+// arrows, Home, End, Page Up and Page Down. Any other key (also every key with
+// Ctrl or Alt) presses the button that has it as its key (SetGadgetKey), or
+// else arrives as a key event.
+
+// Gives a button gadget a key, pressed without Ctrl or Alt: the button is
+// pressed, as by a click, while it is shown and enabled. A button of the
+// window the key was pressed in goes first, then one of any other window.
+// 0 takes the key away.
+void SetGadgetKey(int gadget, int key);
+
+// ---------------------------------------------------------------- accessibility
+
+// What assistive technology (a screen reader) is told about the gadgets;
+// nothing here changes what is drawn. Names are Windows-1252 bytes.
+
+// The gadget's name, spoken for it. An image button, which shows no text,
+// shows it as its tooltip too.
+void NameGadget(int gadget, const std::string& name);
+
+// Presents an image gadget as a table of columns x rows cells, (1, 1) at the
+// top left, each covering an equal part of the gadget; the gadget then takes
+// the keyboard focus.
+void GridGadget(int gadget, int columns, int rows);
+
+// Names a cell of a grid gadget; a name that changed is announced.
+void SetGridCellName(int gadget, int column, int row, const std::string& name);
+
+// Makes a cell the grid's current one, which has the focus within it and is
+// announced; (0, 0) for none.
+void SetGridCurrentCell(int gadget, int column, int row);
 
 // ---------------------------------------------------------------- ending
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 #include <stdexcept>
@@ -198,6 +199,19 @@ bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& b
   if (file.fd < 0) return false;
   ReadRest(file.fd, bytes, maxBytes);
   return true;
+}
+
+bool ReadFileOfAtMost(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  FileDescriptor file(OpenRegularForReading(path));
+  struct stat info {};
+  if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || static_cast<std::uintmax_t>(info.st_size) > maxBytes)
+    return false;
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  // One byte more than allowed tells a file that grew meanwhile.
+  if (ReadRest(file.fd, bytes, maxBytes + 1) && bytes.size() <= maxBytes) return true;
+  std::string().swap(bytes);
+  return false;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {

@@ -14,6 +14,11 @@ bool CanOpenForReading(const std::string& path);
 // leaving bytes empty, when the file cannot be opened for reading.
 bool ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes);
 
+// Reads the whole regular file at path into bytes when it holds at most
+// maxBytes. Returns false, leaving bytes empty, when it cannot be opened for
+// reading or is larger: a larger size is refused before a byte is read.
+bool ReadFileOfAtMost(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
 // Reads the whole regular file at path into bytes, holding it once in memory.
 // Returns false, leaving bytes empty, when the file cannot be opened for
 // reading or its bytes cannot be held.

@@ -1,7 +1,9 @@
 #include "ui/BoardDrawing.h"
 
+#include <array>
 #include <string>
 
+#include "ui/CellEditor.h"
 #include "ui/CellText.h"
 #include "ui/Resources.h"
 
@@ -37,7 +39,25 @@ void DrawCrosshair(int snappedX, int snappedY) {
 // font 2 at 17.
 constexpr CellTextLayout kScreenLayout{kCandidateFont, 21, 10, kDigitFont, 17};
 
+// The pixels of the board image that cell column (or row) 1 to 9 covers,
+// between its grid lines: first and last.
+constexpr std::array<int, 9> kCellFirst{1, 34, 67, 102, 134, 167, 202, 234, 267};
+constexpr std::array<int, 9> kCellLast{32, 65, 98, 132, 165, 198, 232, 265, 298};
+
+// Two pixels wide along the inside of the selected cell's grid lines.
+void DrawFocusCue(int col, int row) {
+  if (col < 1 || col > 9 || row < 1 || row > 9) return;
+  const int left = kBoardLeft + kCellFirst[static_cast<std::size_t>(col - 1)];
+  const int top = kBoardTop + kCellFirst[static_cast<std::size_t>(row - 1)];
+  const int width = kCellLast[static_cast<std::size_t>(col - 1)] - kCellFirst[static_cast<std::size_t>(col - 1)] + 1;
+  const int height = kCellLast[static_cast<std::size_t>(row - 1)] - kCellFirst[static_cast<std::size_t>(row - 1)] + 1;
+  OutlineRect(left, top, width, height, kFocusCue);
+  OutlineRect(left + 1, top + 1, width - 2, height - 2, kFocusCue);
+}
+
 }  // namespace
+
+bool gFocusCueShown = false;
 
 void DrawBoard(int snappedX, int snappedY) {
   if (!StartDrawingOnWindow(kMainWindow)) return;
@@ -46,6 +66,7 @@ void DrawBoard(int snappedX, int snappedY) {
   DrawLabels();
   DrawCrosshair(snappedX, snappedY);
   DrawBoardCells(kBoardLeft, kBoardTop);
+  if (gFocusCueShown) DrawFocusCue(gSelectedColumn, gSelectedRow);
   StopDrawing();
 }
 

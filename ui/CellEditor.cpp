@@ -40,12 +40,24 @@ void SyncCellEditor() {
   SetGadgetState(kLockBox, locked ? 1 : 0);
 }
 
-void CellEditorClicked(int gadget) {
+void CellEditorClicked(int gadget, int state) {
   Cell& cell = SelectedCell();
   if (gadget == kLockBox)
-    cell.locked = GetGadgetState(gadget);
+    cell.locked = state;
   else
-    cell.candidate[static_cast<std::size_t>(gadget - kFirstDigitBox)] = GetGadgetState(gadget);
+    cell.candidate[static_cast<std::size_t>(gadget - kFirstDigitBox)] = state;
+}
+
+void PressCellEditorBox(int gadget) {
+  if (GadgetDisabled(gadget)) return;
+  const int state = GetGadgetState(gadget) == 1 ? 0 : 1;
+  SetGadgetState(gadget, state);
+  CellEditorClicked(gadget, state);
+}
+
+void ClearSelectedCandidates() {
+  Cell& cell = SelectedCell();
+  if (cell.locked != 1) cell.candidate = {};
 }
 
 void SelectCell(int col, int row) {
@@ -53,4 +65,5 @@ void SelectCell(int col, int row) {
   gSelectedColumn = col;
   gSelectedRow = row;
   SetWindowTitle(kCellEditorWindow, "Feld " + std::string(1, static_cast<char>(64 + col)) + std::to_string(row));
+  SetGridCurrentCell(kBoardGadget, col, row);
 }

@@ -15,8 +15,16 @@ void OpenCellEditor(int x, int y);
 // flag.
 void SyncCellEditor();
 
-// Writes a clicked box's new state into the selected cell.
-void CellEditorClicked(int gadget);
+// Writes a clicked box's new state (1 ticked, 0 not) into the selected cell.
+void CellEditorClicked(int gadget, int state);
 
-// Makes (col, row) the selected cell and names it in the title ("Feld A5").
+// What a click on the box does, for a key: toggles the box and writes it into
+// the selected cell; nothing for a greyed box.
+void PressCellEditorBox(int gadget);
+
+// Clears every candidate flag of the selected cell unless it is locked.
+void ClearSelectedCandidates();
+
+// Makes (col, row) the selected cell, names it in the title ("Feld A5") and
+// makes it the board's current cell for assistive technology.
 void SelectCell(int col, int row);

@@ -6,6 +6,7 @@
 #include "solve/Solve.h"
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
+#include "ui/BoardDrawing.h"
 #include "ui/CellEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
@@ -46,10 +47,11 @@ void CreatePuzzle() {
 
 }  // namespace
 
-void HandleGadgetEvent(int gadget, int type, int snappedX, int snappedY) {
+void HandleGadgetEvent(int gadget, int type, int state, int snappedX, int snappedY) {
   switch (gadget) {
     case kBoardGadget:
       if (type == kLeftClick) SelectCell(snappedX / 33, snappedY / 33);
+      if (type != kDragStart) gFocusCueShown = false;  // a mouse user sees the board as ever
       break;
     case kOpenButton: OpenPuzzle(); break;
     case kFileButton: ShowMenuBesideWindow(kFileMenu, 68); break;
@@ -57,7 +59,7 @@ void HandleGadgetEvent(int gadget, int type, int snappedX, int snappedY) {
     case kSolveButton: ShowMenuBesideWindow(kSolveMenu, 168); break;
     case kClearButton: ClearBoard(gMainBoard); break;
     default:
-      if (gadget >= kFirstDigitBox && gadget <= kLockBox) CellEditorClicked(gadget);
+      if (gadget >= kFirstDigitBox && gadget <= kLockBox) CellEditorClicked(gadget, state);
       break;
   }
 }

@@ -1,10 +1,13 @@
 // The program's life: start-up, the main loop until the main window is
-// closed or the program is asked to end, and the preferences written at exit.
+// closed or the program is asked to end, and the preferences and the undo
+// history written at exit.
 
 #include <utility>
 
 #include "board/Board.h"
+#include "board/History.h"
 #include "solve/ErrorCheck.h"
+#include "storage/HistoryFile.h"
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/BoardImages.h"
@@ -26,12 +29,22 @@ void LoadStartupPuzzle() {
     LoadPuzzle(gPuzzlePath);
 }
 
+// The start-up puzzle replaces the board the last run left, so an undo
+// brings that board back, and the steps before it; without a history the
+// board before it is the empty one.
+void LoadStartupPuzzleAsAStep() {
+  Board atExit{};
+  LoadHistory(atExit);
+  LoadStartupPuzzle();
+  RecordChange(atExit);
+}
+
 void StartUp() {
   ClearBoard(gMainBoard);
   gErrorColumn = -1;
   LoadProgramFonts();
   ReadSettings();
-  LoadStartupPuzzle();
+  LoadStartupPuzzleAsAStep();
   PrepareImages();
   OpenCellEditor(gCellEditorX, gCellEditorY);
   OpenMainWindow();
@@ -49,6 +62,7 @@ void ShutDown() {
     gCellEditorY = WindowOuterY(kCellEditorWindow);
   }
   WriteSettings();
+  SaveHistory();
 }
 
 }  // namespace

@@ -3,6 +3,23 @@
 #include "storage/Settings.h"
 #include "ui/Resources.h"
 
+namespace {
+
+// What a screen reader speaks for the image buttons, also their tooltips; the
+// board is a table of its cells.
+void NameMainWindowGadgets() {
+  NameGadget(kBoardGadget, "Spielfeld");
+  GridGadget(kBoardGadget, 9, 9);
+  NameGadget(kOpenButton, kOpenTitle);
+  NameGadget(kFileButton, "Speichern oder Drucken");
+  NameGadget(kCreateButton, "Erstellen");
+  NameGadget(kSolveButton, "L\xF6sen");
+  NameGadget(kClearButton, "Leeren");
+  NameGadget(kStopButton, "STOP");
+}
+
+}  // namespace
+
 void OpenMainWindow() {
   OpenWindow(kMainWindow, 0, 0, 380, 340, "Tolva Sudoku", kWindowCloseBox | kWindowScreenCentred);
   TextGadget(kCreditGadget, kMainWindow, 60, 323, 260, 20, kCreditText);
@@ -16,6 +33,8 @@ void OpenMainWindow() {
   HideGadget(kStopButton, true);
   // Reaches past the window's right edge, which clips it.
   TextGadget(kStatusGadget, kMainWindow, 330, 280, 80, 20, "");
+  NameMainWindowGadgets();
+  SetGadgetKey(kStopButton, kKeyEscape);
 
   CreatePopupMenu(kFileMenu);
   AddMenuItem(kFileMenu, kSaveItem, "Speichern");

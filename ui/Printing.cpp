@@ -65,6 +65,8 @@ void OpenSelectionWindow() {
              "unausgef\xFCllte Felder werden nicht weiter beachtet.");
   ButtonGadget(kPrintButton, kSelectionWindow, 20, 200, 60, 20, "Drucken");
   ButtonGadget(kCancelButton, kSelectionWindow, 120, 200, 60, 20, "Abbrechen");
+  SetGadgetKey(kPrintButton, kKeyEnter);
+  SetGadgetKey(kCancelButton, kKeyEscape);
   for (int gadget : kHiddenRow) HideGadget(gadget, true);
 }
 
@@ -101,6 +103,8 @@ int ShowPreview() {
   ButtonGadget(kPreviewPrintButton, kPreviewWindow, 0, 0, width / 2, kPreviewButtonHeight, "Drucken");
   ButtonGadget(kPreviewCancelButton, kPreviewWindow, width / 2, 0, width / 2, kPreviewButtonHeight, "Abbrechen");
   EndScrollAreaContent();
+  SetGadgetKey(kPreviewPrintButton, kKeyEnter);
+  SetGadgetKey(kPreviewCancelButton, kKeyEscape);
   int result = -1;
   while (result < 0)
     if (WaitEvent() == kEventGadget) {

@@ -70,3 +70,4 @@ constexpr int kRingGreen = Rgb(0, 204, 0);
 constexpr int kTargetRed = Rgb(255, 51, 0);
 constexpr int kRed = Rgb(255, 0, 0);
 constexpr int kDigitGreen = Rgb(0, 153, 0);
+constexpr int kFocusCue = Rgb(204, 0, 204);  // the keyboard's focus cue, unlike any other colour of the board

@@ -91,6 +91,7 @@ void StartWindowSystem(int argc, char** argv) {
   // Qt has taken its own options out of the arguments by now.
   gState.argument = argumentCount > 1 && arguments[1] ? arguments[1] : "";
   InstallEventFilter();
+  InstallAccessibility();
   LoadDefaultFont();
   StartWatchingForEnd();
 }

@@ -1,10 +1,12 @@
 // The program's one event queue: what fills it and how it is taken.
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 
 #include <chrono>
 
+#include "platform/qt/Keys.h"
 #include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
 
@@ -45,9 +47,12 @@ int ProgramWindowOf(const QObject* object) {
 }
 
 // Whether a mouse button message is for a gadget that reports it as a gadget
-// event of its own.
+// event of its own. An image gadget reports a click on the release, so its
+// press is an other event, and a release that ends no click it reports as one
+// itself.
 bool GoesToGadget(QWidget* window, const QMouseEvent& event) {
   const bool left = event.button() == Qt::LeftButton;
+  const bool press = event.type() == QEvent::MouseButtonPress;
   for (QWidget* widget = window->childAt(event.position().toPoint()); widget && widget != window;
        widget = widget->parentWidget()) {
     const QVariant number = widget->property(kGadgetProperty);
@@ -56,7 +61,7 @@ bool GoesToGadget(QWidget* window, const QMouseEvent& event) {
     if (!record || !widget->isEnabled()) return false;
     switch (record->kind) {
       case GadgetKind::kImage:
-        return left || event.button() == Qt::RightButton;
+        return !press && (left || event.button() == Qt::RightButton);
       case GadgetKind::kImageButton:
       case GadgetKind::kButton:
       case GadgetKind::kCheckBox:
@@ -87,6 +92,7 @@ class WindowMessageFilter : public QObject {
     const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
                         event->type() == QEvent::MouseButtonDblClick;
     if (button && GoesToGadget(FindWindow(window)->widget.get(), *static_cast<QMouseEvent*>(event))) return false;
+    if (event->type() == QEvent::KeyPress && RouteKey(window, *static_cast<QKeyEvent*>(event))) return true;
     PushEvent({kEventOther, -1, 0, -1, window});
     return false;
   }
@@ -141,3 +147,6 @@ int EventGadget() { return gState.lastEvent.gadget; }
 int EventType() { return gState.lastEvent.type; }
 int EventMenu() { return gState.lastEvent.menu; }
 int EventWindow() { return gState.lastEvent.window; }
+int EventState() { return gState.lastEvent.state; }
+int EventKey() { return gState.lastEvent.key; }
+int EventModifiers() { return gState.lastEvent.modifiers; }

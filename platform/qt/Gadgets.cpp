@@ -53,8 +53,12 @@ Widget* NewGadget(int gadget, int window, GadgetKind kind, QRect geometry, Argum
   return widget;
 }
 
+// A check box's event carries the state its click left it in: the program
+// may set the box again from its own data before it takes the event.
 void ReportClicks(QAbstractButton* button, int gadget) {
-  QObject::connect(button, &QAbstractButton::clicked, button, [gadget] { PushGadgetEvent(gadget, kLeftClick); });
+  QObject::connect(button, &QAbstractButton::clicked, button, [gadget, button](bool checked) {
+    PushGadgetEvent(gadget, kLeftClick, button->isCheckable() ? (checked ? 1 : 0) : -1);
+  });
 }
 
 }  // namespace

@@ -36,9 +36,9 @@ QWidget* DialogOwner() {
 
 void PushEvent(const Event& event) { gState.events.push_back(event); }
 
-void PushGadgetEvent(int gadget, GadgetEventType type) {
+void PushGadgetEvent(int gadget, GadgetEventType type, int state) {
   const GadgetRecord* record = FindGadget(gadget);
-  PushEvent({kEventGadget, gadget, type, -1, record ? record->window : -1});
+  PushEvent({kEventGadget, gadget, type, -1, record ? record->window : -1, state});
 }
 
 }  // namespace qtws

@@ -36,6 +36,7 @@ struct GadgetRecord {
   // Owned by its parent widget, which deletes it with itself.
   QPointer<QWidget> widget;
   std::string text;  // the bytes set last
+  int key = 0;       // the key that presses a button (SetGadgetKey), or 0
 };
 
 // One entry of the event queue. Numbers that do not apply are -1.
@@ -45,6 +46,9 @@ struct Event {
   int type = 0;  // a gadget event's GadgetEventType
   int menu = -1;
   int window = -1;
+  int state = -1;     // a check box's state after its click
+  int key = 0;        // a key event's KeyCode
+  int modifiers = 0;  // and its KeyModifier flags
 };
 
 // A text once drawn in a font and a colour, kept to be copied again: the
@@ -98,7 +102,7 @@ QWidget* DialogOwner();
 bool PointerMayBeOver(int window);
 
 void PushEvent(const Event& event);
-void PushGadgetEvent(int gadget, GadgetEventType type);
+void PushGadgetEvent(int gadget, GadgetEventType type, int state = -1);
 
 // The name of the widget property that holds a gadget widget's number.
 inline constexpr char kGadgetProperty[] = "gadget";
@@ -115,6 +119,7 @@ void ReleaseDrawingOnImage(int image);
 
 // Set-up at the start of the window system.
 void InstallEventFilter();
+void InstallAccessibility();
 void LoadDefaultFont();
 void UseGermanDialogs();
 

@@ -6,6 +6,8 @@
 #include <QMargins>
 #include <QWidget>
 
+#include <vector>
+
 namespace qtws {
 
 class Surface;
@@ -61,20 +63,51 @@ class Surface : public QWidget {
 };
 
 // An image gadget: shows an image at its own size from its top-left corner
-// and reports left and right clicks and double clicks.
+// and reports left and right clicks, double clicks and the start of a drag.
+// It may stand for a table of cells to assistive technology (a grid).
 class ImageView : public QWidget {
  public:
   ImageView(int gadget, QWidget* parent);
   void SetImage(const QImage& image);
+  int Gadget() const { return gadget_; }
+
+  // The grid: columns x rows cells, numbered from (1, 1); none while 0 x 0.
+  void MakeGrid(int columns, int rows);
+  int Columns() const { return columns_; }
+  int Rows() const { return rows_; }
+  bool HasCell(int column, int row) const;
+  // The cell's name; a changed one is announced.
+  void SetCellName(int column, int row, const QString& name);
+  QString CellName(int column, int row) const;
+  // The current cell, (0, 0) for none; a new one is announced as the focus.
+  void SetCurrentCell(int column, int row);
+  int CurrentColumn() const { return currentColumn_; }
+  int CurrentRow() const { return currentRow_; }
+  // Where a cell lies in the gadget.
+  QRect CellRect(int column, int row) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   int gadget_;
   QImage image_;
+  // The button of a press that may still become a click, and where it was.
+  Qt::MouseButton pressed_ = Qt::NoButton;
+  QPoint pressedAt_;
+  bool dragging_ = false;
+  int columns_ = 0, rows_ = 0;
+  std::vector<QString> cellNames_;
+  int currentColumn_ = 0, currentRow_ = 0;
 };
+
+// The announcements of a grid, to assistive technology (when it listens).
+void AnnounceCellName(ImageView* grid, int column, int row);
+void AnnounceCurrentCell(ImageView* grid);
 
 }  // namespace qtws

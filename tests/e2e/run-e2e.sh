@@ -33,50 +33,10 @@ editor_x=185
 editor_y=203
 
 source "$here/e2e_lib.sh"
+source "$here/e2e_program.sh"
 
 # Conditions to wait for.
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
-save_dialog() { timeout 5 xdotool search --onlyvisible --name '^Speichern$' >/dev/null; }
-
-# Moves the pointer off the program's windows, so no crosshair is drawn.
-park_pointer() {
-  timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
-  sleep 0.2
-}
-
-# The one shown window of the program that is neither the main window nor
-# the cell editor: a pop-up menu or a dialog.
-other_window() {
-  local window
-  for window in $(shown_windows); do
-    if [ "$window" != "$main_window" ] && [ "$window" != "$editor_window" ]; then
-      echo "$window"
-      return 0
-    fi
-  done
-  return 1
-}
-
-# open_menu ICON_Y MENU_Y: clicks the icon at client (360, ICON_Y) and waits
-# for the pop-up menu, which opens at the main window's outer left edge + 380,
-# MENU_Y below its outer top edge.
-open_menu() {
-  click $((main_x + 360)) $((main_y + $1))
-  wait_for 5 "a pop-up menu opens after a click on the icon at y $1" other_window
-  menu=$(other_window)
-  menu_at=$(position "$menu")
-  local expected="$((main_outer_x + 380)) $((main_outer_y + $2))"
-  [ "$menu_at" = "$expected" ] || fail "the menu opened at ($menu_at), expected ($expected)"
-}
-
-# pick_item N: picks the menu's item N (from 1) with the keyboard and waits
-# until the menu is gone.
-pick_item() {
-  local downs=()
-  for ((i = 0; i < $1; i++)); do downs+=(Down); done
-  timeout 5 xdotool key "${downs[@]}" Return || fail "cannot press keys in the menu"
-  wait_for 5 "the menu closes after its item $1 is picked" not shown "$menu"
-}
 
 # stacked_above UPPER LOWER: UPPER stands above LOWER in the window manager's
 # stacking order (_NET_CLIENT_LIST_STACKING lists bottom to top).
@@ -87,14 +47,6 @@ stacked_above() {
   lower=$(grep -nix "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
   echo "stacking (bottom to top): $(echo $order)"
   [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
-}
-
-# outer_corner WINDOW: "x y" of the frame's top-left corner.
-outer_corner() {
-  local x y left right top bottom
-  read -r x y <<<"$(position "$1")"
-  read -r left right top bottom <<<"$(frame_extents "$1")"
-  echo "$((x - left)) $((y - top))"
 }
 
 # outer_size WINDOW: "width height" of the frame.
@@ -141,12 +93,6 @@ owned_dialog_stays_above() {
   stacked_above "$dialog" "$main_window" >/dev/null ||
     fail "$name fell behind the main window after a click on it: $(stacked_above "$dialog" "$main_window")"
   shown "$dialog" || fail "$name is no longer shown after a click on the main window"
-}
-
-# board_shows start|solved: the board's cells on screen, see e2e_support.py.
-board_shows() {
-  local shot
-  shot=$(screenshot "board-$1") && python3 "$support" check-board "$shot" "$main_x" "$main_y" "$1"
 }
 
 # editor_shows_ticked DIGIT: of the cell editor's digit boxes only DIGIT's is ticked.
@@ -272,17 +218,6 @@ convert "$work/editor.ppm" -crop "$((main_outer_x + 382 - editor_x))x361+$editor
   "$artifacts/window.png"
 
 # ------------------------------------------------------------------ 4. save
-
-# save_as NAME: file menu, "Speichern", NAME typed into the save dialog.
-save_as() {
-  open_menu 60 68
-  pick_item 1
-  wait_for 5 "the save dialog \"Speichern\" opens" save_dialog
-  sleep 0.3
-  timeout 10 xdotool type --delay 10 "$1" || fail "cannot type into the save dialog"
-  timeout 5 xdotool key Return || fail "cannot press Return"
-  wait_for 5 "the save dialog closes" not save_dialog
-}
 
 step "4. file menu, \"Speichern\", a name without extension"
 save_as "$work/geloest"

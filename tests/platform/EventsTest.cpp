@@ -56,14 +56,62 @@ TEST_F(EventsTest, CheckBoxAndSliderReportTheUserButNotTheProgram) {
   EXPECT_EQ(GetGadgetState(26), 49);
 }
 
-TEST_F(EventsTest, ImageGadgetReportsBothButtonsAndDoubleClicks) {
-  ImageGadget(1, 0, 20, 20, 30, 30, -1);
-  QTest::mouseClick(GadgetWidget(1), Qt::LeftButton);
-  QTest::mouseClick(GadgetWidget(1), Qt::RightButton);
-  QTest::mouseDClick(GadgetWidget(1), Qt::LeftButton);  // the double-click message alone, no press before it
+TEST_F(EventsTest, ImageGadgetReportsBothButtonsDoubleClicksAndDrags) {
+  ImageGadget(1, 0, 20, 20, 60, 60, -1);
+  QWidget* image = GadgetWidget(1);
+  QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseClick(image, Qt::RightButton, {}, QPoint(10, 10));
+  QTest::mouseDClick(image, Qt::LeftButton);  // the double-click message alone, no press before it
+  QTest::mousePress(image, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseMove(image, QPoint(14, 10));
+  QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(14, 10));  // a small wobble is still a click
+  QTest::mousePress(image, Qt::LeftButton, {}, QPoint(10, 10));
+  for (int x = 15; x <= 40; x += 5) QTest::mouseMove(image, QPoint(x, 10));
+  QTest::mouseRelease(image, Qt::LeftButton, {}, QPoint(40, 10));
   std::vector<int> types;
   for (const TakenEvent& event : GadgetEvents(TakePendingEvents())) types.push_back(event.type);
-  EXPECT_EQ(types, (std::vector<int>{kLeftClick, kRightClick, kLeftDoubleClick}));
+  EXPECT_EQ(types, (std::vector<int>{kLeftClick, kRightClick, kLeftDoubleClick, kLeftClick, kDragStart}));
+}
+
+// A key goes to the focused gadget that works with it, else to the button
+// that has it (of its own window first), else to the program.
+TEST_F(EventsTest, KeysGoToTheFocusedGadgetThenToTheirButtonThenToTheProgram) {
+  ASSERT_TRUE(OpenWindow(1, 0, 0, 100, 100, "Feld A1", 0));
+  ButtonGadget(8, 1, 10, 10, 40, 40, "STOP");
+  SetGadgetKey(8, kKeyEscape);
+  SliderGadget(26, 0, 10, 10, 150, 20, 0, 50);
+  ButtonGadget(28, 0, 10, 40, 60, 25, "Weiter");
+  ButtonGadget(29, 0, 80, 40, 60, 25, "Abbruch");
+  CheckBoxGadget(14, 0, 10, 80, 30, 20, "1");
+  SetGadgetKey(28, kKeyEnter);
+  SetGadgetKey(29, kKeyEscape);
+  SetGadgetState(26, 20);
+  QWindow* window = WindowWidget(0)->windowHandle();
+  const auto keys = [&](std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> presses) {
+    for (const auto& [key, modifiers] : presses) QTest::keyClick(window, key, modifiers);
+    std::vector<std::tuple<int, int, int>> taken;  // kind, gadget or key, modifiers
+    for (const TakenEvent& event : TakePendingEvents())
+      if (event.kind == kEventGadget) taken.emplace_back(kEventGadget, event.gadget, 0);
+      else if (event.kind == kEventKey) taken.emplace_back(kEventKey, event.key, event.modifiers);
+    return taken;
+  };
+  using Taken = std::vector<std::tuple<int, int, int>>;
+  GadgetWidget(26)->setFocus();
+  EXPECT_EQ(keys({{Qt::Key_Left, {}}, {Qt::Key_Enter, {}}, {Qt::Key_Escape, {}}}),
+            (Taken{{kEventGadget, 26, 0}, {kEventGadget, 28, 0}, {kEventGadget, 29, 0}}));
+  EXPECT_EQ(GetGadgetState(26), 19);
+  GadgetWidget(29)->setFocus();
+  EXPECT_EQ(keys({{Qt::Key_Return, {}}}), (Taken{{kEventGadget, 29, 0}})) << "the focused button takes Enter";
+  HideGadget(29, true);
+  EXPECT_EQ(keys({{Qt::Key_Escape, {}}}), (Taken{{kEventGadget, 8, 0}})) << "another window's button";
+  GadgetWidget(14)->setFocus();
+  EXPECT_EQ(keys({{Qt::Key_Space, {}}, {Qt::Key_7, {}}, {Qt::Key_5, Qt::KeypadModifier}, {Qt::Key_Right, {}},
+                  {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_Enter, Qt::ControlModifier},
+                  {Qt::Key_F1, {}}}),
+            (Taken{{kEventGadget, 14, 0}, {kEventKey, '7', 0}, {kEventKey, '5', 0}, {kEventKey, kKeyRight, 0},
+                   {kEventKey, 'Z', kControlKey | kShiftKey}, {kEventKey, kKeyEnter, kControlKey}}));
+  EXPECT_EQ(GetGadgetState(14), 1);
+  EXPECT_EQ(WindowWidget(0)->focusWidget(), GadgetWidget(14)) << "arrows do not move the focus off a check box";
 }
 
 TEST_F(EventsTest, ChosenMenuItemArrivesAsAMenuEvent) {

@@ -12,7 +12,7 @@ std::vector<TakenEvent> TakePendingEvents() {
   for (int round = 0; round < 3; ++round) {
     QCoreApplication::processEvents();
     for (EventKind kind = PollEvent(); kind != kEventNone; kind = PollEvent())
-      taken.push_back({kind, EventGadget(), EventType(), EventMenu(), EventWindow()});
+      taken.push_back({kind, EventGadget(), EventType(), EventMenu(), EventWindow(), EventKey(), EventModifiers()});
   }
   return taken;
 }

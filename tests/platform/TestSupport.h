@@ -15,7 +15,7 @@
 
 struct TakenEvent {
   EventKind kind;
-  int gadget, type, menu, window;
+  int gadget, type, menu, window, key, modifiers;
 };
 
 // Lets Qt deliver what is pending, then takes every queued event.

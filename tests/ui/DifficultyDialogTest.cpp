@@ -119,7 +119,7 @@ TEST_F(DifficultyDialog, EveryStoredDifficultyStartsTheSliderInRange) {
       clickAbbruch();
     });
     timer.start(10);
-    HandleGadgetEvent(kCreateButton, 0, 0, 0);
+    HandleGadgetEvent(kCreateButton, 0, -1, 0, 0);
     EXPECT_EQ(gDifficulty, shown) << "stored " << stored;
     EXPECT_FALSE(WindowExists(3));
   }

@@ -1,0 +1,37 @@
+#include "board/History.h"
+
+std::deque<Board> gUndoSteps;
+std::deque<Board> gRedoSteps;
+
+namespace {
+
+// The main board goes onto `to`, the newest board of `from` takes its place.
+bool StepBetween(std::deque<Board>& from, std::deque<Board>& to) {
+  if (from.empty()) return false;
+  to.push_back(gMainBoard);
+  gMainBoard = from.back();
+  from.pop_back();
+  return true;
+}
+
+}  // namespace
+
+void ClearHistory() {
+  gUndoSteps.clear();
+  gRedoSteps.clear();
+}
+
+void RecordChange(const Board& before) {
+  if (gMainBoard == before) return;
+  gUndoSteps.push_back(before);
+  if (UndoSteps() > kHistoryLimit) gUndoSteps.pop_front();
+  gRedoSteps.clear();
+}
+
+bool Undo() { return StepBetween(gUndoSteps, gRedoSteps); }
+
+bool Redo() { return StepBetween(gRedoSteps, gUndoSteps); }
+
+int UndoSteps() { return static_cast<int>(gUndoSteps.size()); }
+
+int RedoSteps() { return static_cast<int>(gRedoSteps.size()); }

@@ -1,0 +1,217 @@
+// What assistive technology is told: gadget names, and an image gadget made
+// a grid presented as a table of named cells with a current one. Qt hands
+// this to the desktop's accessibility bus (AT-SPI on Linux).
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QMetaObject>
+#include <QPointer>
+
+#include "platform/qt/State.h"
+#include "platform/qt/Text1252.h"
+
+namespace qtws {
+
+namespace {
+
+class GridCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
+ public:
+  GridCell(ImageView* grid, int column, int row) : grid_(grid), column_(column), row_(row) {}
+
+  bool isValid() const override { return grid_ && grid_->HasCell(column_, row_); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return grid_ ? grid_->window()->windowHandle() : nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(grid_.data()); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text text) const override {
+    return text == QAccessible::Name && grid_ ? grid_->CellName(column_, row_) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    if (!grid_) return {};
+    const QRect cell = grid_->CellRect(column_, row_);
+    return QRect(grid_->mapToGlobal(cell.topLeft()), cell.size());
+  }
+  QAccessible::Role role() const override { return QAccessible::Cell; }
+  QAccessible::State state() const override {
+    QAccessible::State state;
+    state.focusable = true;
+    state.selectable = true;
+    state.selected = isSelected();
+    state.focused = state.selected && grid_->hasFocus();
+    return state;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+  }
+
+  bool isSelected() const override {
+    return grid_ && grid_->CurrentColumn() == column_ && grid_->CurrentRow() == row_;
+  }
+  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+  int columnIndex() const override { return column_ - 1; }
+  int rowIndex() const override { return row_ - 1; }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return parent(); }
+
+ private:
+  QPointer<ImageView> grid_;
+  int column_, row_;
+};
+
+// An image gadget: a graphic, or a table of its cells once it is a grid.
+// Rows and columns count from 0 here, as assistive technology counts them.
+class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+ public:
+  explicit GridAccessible(ImageView* grid) : QAccessibleWidget(grid, QAccessible::Graphic) {}
+  ~GridAccessible() override { ForgetCells(); }
+
+  ImageView* Grid() const { return static_cast<ImageView*>(widget()); }
+  bool IsGrid() const { return Grid()->Columns() * Grid()->Rows() > 0; }
+
+  // The cell's interface, made on first use and kept by Qt's registry
+  // until the grid's interface goes.
+  QAccessibleInterface* Cell(int column, int row) const {
+    if (!Grid()->HasCell(column, row)) return nullptr;
+    const auto count = static_cast<std::size_t>(Grid()->Columns() * Grid()->Rows());
+    if (cellIds_.size() != count) {
+      ForgetCells();
+      cellIds_.assign(count, 0);
+    }
+    QAccessible::Id& id = cellIds_[static_cast<std::size_t>((row - 1) * Grid()->Columns() + column - 1)];
+    if (!id) id = QAccessible::registerAccessibleInterface(new GridCell(Grid(), column, row));
+    return QAccessible::accessibleInterface(id);
+  }
+
+  QAccessible::Role role() const override { return IsGrid() ? QAccessible::Table : QAccessible::Graphic; }
+  int childCount() const override { return IsGrid() ? Grid()->Columns() * Grid()->Rows() : 0; }
+  QAccessibleInterface* child(int index) const override {
+    if (!IsGrid() || index < 0) return nullptr;
+    return Cell(index % Grid()->Columns() + 1, index / Grid()->Columns() + 1);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto* cell = child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
+    if (!cell || child->parent() != this) return -1;
+    return cell->rowIndex() * Grid()->Columns() + cell->columnIndex();
+  }
+  QAccessibleInterface* focusChild() const override {
+    return Grid()->hasFocus() ? Cell(Grid()->CurrentColumn(), Grid()->CurrentRow()) : nullptr;
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    const QPoint at = Grid()->mapFromGlobal(QPoint(x, y));
+    for (int row = 1; row <= Grid()->Rows(); ++row)
+      for (int column = 1; column <= Grid()->Columns(); ++column)
+        if (Grid()->CellRect(column, row).contains(at)) return Cell(column, row);
+    return nullptr;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TableInterface && IsGrid()) return static_cast<QAccessibleTableInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
+  QAccessibleInterface* cellAt(int row, int column) const override { return Cell(column + 1, row + 1); }
+  int selectedCellCount() const override { return Current() ? 1 : 0; }
+  QList<QAccessibleInterface*> selectedCells() const override {
+    if (QAccessibleInterface* current = Current()) return {current};
+    return {};
+  }
+  QString columnDescription(int column) const override { return QString(QChar('A' + column)); }
+  QString rowDescription(int row) const override { return QString::number(row + 1); }
+  int selectedColumnCount() const override { return 0; }
+  int selectedRowCount() const override { return 0; }
+  int columnCount() const override { return Grid()->Columns(); }
+  int rowCount() const override { return Grid()->Rows(); }
+  QList<int> selectedColumns() const override { return {}; }
+  QList<int> selectedRows() const override { return {}; }
+  bool isColumnSelected(int) const override { return false; }
+  bool isRowSelected(int) const override { return false; }
+  bool selectRow(int) override { return false; }
+  bool selectColumn(int) override { return false; }
+  bool unselectRow(int) override { return false; }
+  bool unselectColumn(int) override { return false; }
+  void modelChange(QAccessibleTableModelChangeEvent*) override {}
+
+ private:
+  QAccessibleInterface* Current() const { return Cell(Grid()->CurrentColumn(), Grid()->CurrentRow()); }
+
+  void ForgetCells() const {
+    for (QAccessible::Id id : cellIds_)
+      if (id) QAccessible::deleteAccessibleInterface(id);
+    cellIds_.clear();
+  }
+
+  mutable std::vector<QAccessible::Id> cellIds_;
+};
+
+QAccessibleInterface* ImageViewAccessible(const QString&, QObject* object) {
+  auto* grid = dynamic_cast<ImageView*>(object);
+  return grid ? new GridAccessible(grid) : nullptr;
+}
+
+GridAccessible* AccessibleOf(ImageView* grid) {
+  return static_cast<GridAccessible*>(QAccessible::queryAccessibleInterface(grid));
+}
+
+ImageView* GridOf(int gadget) {
+  const GadgetRecord* record = FindGadget(gadget);
+  return record && record->kind == GadgetKind::kImage ? static_cast<ImageView*>(record->widget.data()) : nullptr;
+}
+
+}  // namespace
+
+// Qt asks the factories only when a widget's own interface is missing, and
+// one installed before the application exists is passed over.
+void InstallAccessibility() { QAccessible::installFactory(ImageViewAccessible); }
+
+void AnnounceCellName(ImageView* grid, int column, int row) {
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(AccessibleOf(grid)->Cell(column, row), QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
+}
+
+// After the grid's own focus event, which Qt sends once the focus has moved.
+void AnnounceCurrentCell(ImageView* grid) {
+  if (!QAccessible::isActive()) return;
+  QMetaObject::invokeMethod(
+      grid,
+      [grid] {
+        if (!grid->hasFocus()) return;
+        if (QAccessibleInterface* cell = AccessibleOf(grid)->Cell(grid->CurrentColumn(), grid->CurrentRow())) {
+          QAccessibleEvent event(cell, QAccessible::Focus);
+          QAccessible::updateAccessibility(&event);
+        }
+      },
+      Qt::QueuedConnection);
+}
+
+}  // namespace qtws
+
+using namespace qtws;
+
+void NameGadget(int gadget, const std::string& name) {
+  const GadgetRecord* record = FindGadget(gadget);
+  if (!record) return;
+  const QString shown = FromWindows1252(name);
+  record->widget->setAccessibleName(shown);
+  if (record->kind == GadgetKind::kImageButton) record->widget->setToolTip(shown);
+}
+
+void GridGadget(int gadget, int columns, int rows) {
+  if (ImageView* grid = GridOf(gadget)) grid->MakeGrid(columns, rows);
+}
+
+void SetGridCellName(int gadget, int column, int row, const std::string& name) {
+  if (ImageView* grid = GridOf(gadget)) grid->SetCellName(column, row, FromWindows1252(name));
+}
+
+void SetGridCurrentCell(int gadget, int column, int row) {
+  if (ImageView* grid = GridOf(gadget)) grid->SetCurrentCell(column, row);
+}

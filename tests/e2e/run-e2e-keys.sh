@@ -1,0 +1,192 @@
+#!/bin/bash
+# The program used from the keyboard, and every change taken back, on an X
+# server of its own under openbox:
+#   A. cells edited and moved with keys, and the focus cue that only keys
+#      bring; Space on a focused box of the cell editor; a burst of clicks on
+#      one box with the pointer moving between them; saved through the menu;
+#   B. a puzzle opened, a cell edited, the board cleared and solved, each step
+#      undone and redone, every board compared byte for byte with one saved
+#      through the menu; the program ended with the board it had before the
+#      solve;
+#   C. the program started again: it shows the remembered puzzle, and undo
+#      brings back the board it was left with, then the board before it.
+#
+# Usage: run-e2e-keys.sh PROGRAM SEND-CLOSE-REQUEST ARTIFACT-DIR
+
+set -u -o pipefail
+
+if [ $# -ne 3 ]; then
+  echo "usage: $0 PROGRAM SEND-CLOSE-REQUEST ARTIFACT-DIR" >&2
+  exit 2
+fi
+program=$(realpath "$1")
+send_close_request=$(realpath "$2")
+artifacts=$(realpath -m "$3")
+here=$(realpath "$(dirname "$0")")
+keys="$here/keys_support.py"
+
+source "$here/e2e_lib.sh"
+source "$here/e2e_program.sh"
+
+one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
+active_is() { [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+open_dialog() { timeout 5 xdotool search --onlyvisible --name '^Öffnen$' >/dev/null; }
+cue_shows() {
+  local shot
+  shot=$(screenshot "cue-$1") && python3 "$keys" check-cue "$shot" "$main_x" "$main_y" "$1"
+}
+editor_ticked() {
+  local shot
+  shot=$(screenshot editor) && python3 "$support" check-ticked "$shot" "$editor_client_x" "$editor_client_y" "$1"
+}
+same_file() { cmp "$1" "$2" || fail "$(basename "$1") differs from $(basename "$2")"; }
+
+# The screen point of a cell's centre, and of a digit box of the cell editor.
+cell_x() { echo $((main_x + 20 + 33 * ($1 - 1) + 16)); }
+cell_y() { echo $((main_y + 20 + 33 * ($1 - 1) + 16)); }
+box_y() { echo $((editor_client_y + 20 * $1)); }
+
+start_program() {
+  "$program" >>"$work/program.log" 2>&1 &
+  program_pid=$!
+  wait_for 10 "the main window \"Tolva Sudoku\" appears" \
+    timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$'
+  main_window=$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$' | head -n 1)
+  wait_for 5 "openbox frames the main window" not test "$(frame_extents "$main_window")" = "0 0 0 0"
+  read -r main_x main_y <<<"$(position "$main_window")"
+  read -r main_outer_x main_outer_y <<<"$(outer_corner "$main_window")"
+  wait_for 5 "the cell editor window appears" one_more_window
+  editor_window=$(shown_windows | grep -vx "$main_window")
+  wait_for 5 "openbox frames the cell editor" not test "$(frame_extents "$editor_window")" = "0 0 0 0"
+  read -r editor_client_x editor_client_y <<<"$(position "$editor_window")"
+}
+
+end_program() {
+  "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
+  wait "$program_pid"
+  local status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "the program exited with status $status"
+}
+
+# press KEY...: the keys, into the main window once it has the keyboard (a
+# click on its margin, left of the row labels, gives it that).
+press() {
+  click $((main_x + 3)) $((main_y + 335))
+  wait_for 5 "the main window has the keyboard" active_is "$main_window"
+  timeout 5 xdotool key --delay 30 "$@" || fail "cannot press $*"
+}
+
+# open_puzzle PATH: the open button, PATH typed into the dialog "Öffnen".
+open_puzzle() {
+  click $((main_x + 360)) $((main_y + 20))
+  wait_for 5 "the open dialog \"Öffnen\" opens" open_dialog
+  sleep 0.3
+  timeout 10 xdotool type --delay 10 "$1" || fail "cannot type into the open dialog"
+  timeout 5 xdotool key Return || fail "cannot press Return"
+  wait_for 5 "the open dialog closes" not open_dialog
+}
+
+# saved NAME: the board saved through the file menu as NAME.sdk, once written.
+saved() {
+  save_as "$work/$1"
+  wait_for 5 "$1.sdk is written with 4000 bytes" size_is "$work/$1.sdk" 4000
+}
+
+step "starting an X server and openbox"
+start_x_server
+program_environment
+start_window_manager
+cd "$work" || fail "no scratch folder"
+printf '%s\r\n' "FensterX = 185" "FensterY = 203" "Ort = " "Schwierigkeit = 35" >"$work/Data.prefs"
+
+# ------------------------------------------------------------------ A. keys
+
+step "A. keys edit and move the selected cell; the cue comes with the first key"
+start_program
+park_pointer
+wait_for 5 "no focus cue is drawn before any key" cue_shows none
+click "$(cell_x 5)" "$(cell_y 5)"
+wait_for 5 "a click on E5 names it in the cell editor" title_is "$editor_window" "Feld E5"
+park_pointer
+wait_for 5 "a click draws no focus cue" cue_shows none
+timeout 5 xdotool key --delay 30 7 3 3 Right 5 Down || fail "cannot press keys"
+wait_for 5 "the cell editor follows the selection to \"Feld F6\"" title_is "$editor_window" "Feld F6"
+park_pointer
+wait_for 5 "the focus cue is drawn in F6 and nowhere else" cue_shows F6
+
+step "Space on a focused box, then 41 rapid clicks on another with the pointer moving"
+click $((editor_client_x + 17)) "$(box_y 1)"
+wait_for 5 "a click ticks the box \"1\"" editor_ticked 1
+timeout 5 xdotool key space || fail "cannot press Space"
+box_x=$((editor_client_x + 17))
+burst=()
+for ((i = 0; i < 41; i++)); do burst+=(mousemove $((box_x - 1 + i % 3)) $(($(box_y 2) - 1 + i % 2)) click 1); done
+timeout 20 xdotool "${burst[@]}" || fail "cannot click"
+wait_for 10 "after Space on \"1\" and 41 clicks on \"2\" only \"2\" is ticked" editor_ticked 2
+
+step "saved through the menu: E5 holds 7, F5 holds 5, F6 holds 2"
+saved keys
+python3 "$keys" check-cells "$work/keys.sdk" "E5=7 F5=5 F6=2" || fail "keys.sdk does not hold what the keys entered"
+
+# ------------------------------------------------------------------ B. undo
+
+step "B. a puzzle opened, a cell edited, the board cleared: each saved"
+python3 "$support" write-puzzle "$work/start.sdk"
+open_puzzle "$work/start.sdk"
+park_pointer
+wait_for 5 "the opened puzzle is shown" board_shows start
+click "$(cell_x 2)" "$(cell_y 5)"
+wait_for 5 "a click on B5 names it in the cell editor" title_is "$editor_window" "Feld B5"
+click $((editor_client_x + 17)) "$(box_y "$(python3 "$support" digit 2 5)")"
+saved edited
+click $((main_x + 360)) $((main_y + 220))
+saved cleared
+head -c 4000 /dev/zero >"$work/zeros"
+same_file "$work/cleared.sdk" "$work/zeros"
+
+step "undone and redone: Ctrl+Z, Ctrl+Shift+Z"
+press ctrl+z
+saved undone
+same_file "$work/undone.sdk" "$work/edited.sdk"
+press ctrl+shift+z
+saved redone
+same_file "$work/redone.sdk" "$work/cleared.sdk"
+press ctrl+z
+
+step "a full solve through the menu, undone and redone with Ctrl+Z and Ctrl+Y"
+open_menu 160 168
+pick_item 1
+park_pointer
+wait_for 10 "the emptied cells show green digits" board_shows solved
+saved solved
+python3 "$support" check-saved "$work/solved.sdk" || fail "solved.sdk does not hold the solved puzzle"
+press ctrl+z
+saved unsolved
+same_file "$work/unsolved.sdk" "$work/edited.sdk"
+press ctrl+y
+saved resolved
+same_file "$work/resolved.sdk" "$work/solved.sdk"
+
+step "the program ended with the board before the solve"
+press ctrl+z
+end_program
+history="$HOME/.local/state/tolva-sudoku/history"
+[ -s "$history" ] || fail "no history was kept in $history"
+echo "history: $(stat -c %s "$history") bytes"
+
+# ------------------------------------------------------------------ C. again
+
+step "C. started again: the remembered puzzle, then the board left at the exit, then the one before"
+start_program
+park_pointer
+wait_for 5 "the remembered (solved) puzzle is shown" board_shows solved
+press ctrl+z
+saved restored
+same_file "$work/restored.sdk" "$work/edited.sdk"
+press ctrl+z
+saved before
+same_file "$work/before.sdk" "$work/start.sdk"
+end_program
+
+step "passed"

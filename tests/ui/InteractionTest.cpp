@@ -1,0 +1,312 @@
+// The program's loop driven as a person drives it: real mouse clicks on the
+// real gadgets, real key presses into the windows, each followed by the
+// passes of the main loop that handle them.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QCursor>
+#include <QMessageBox>
+#include <QStyleOptionButton>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest/QTest>
+
+#include "board/History.h"
+#include "platform/qt/State.h"
+#include "solve/ErrorCheck.h"
+#include "storage/Settings.h"
+#include "tests/support/BoardBuilder.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/BoardDrawing.h"
+#include "ui/BoardNames.h"
+#include "ui/CellEditor.h"
+#include "ui/EventLoop.h"
+#include "ui/MainWindow.h"
+#include "ui/Resources.h"
+
+namespace {
+
+QWidget* GadgetWidget(int gadget) {
+  const qtws::GadgetRecord* record = qtws::FindGadget(gadget);
+  return record ? record->widget.data() : nullptr;
+}
+
+QWindow* WindowHandle(int window) { return qtws::FindWindow(window)->widget->windowHandle(); }
+
+// Lets Qt deliver what is pending, then runs a pass for every queued event.
+// Returns false when a pass ended the loop.
+bool RunPendingPasses() {
+  QCoreApplication::processEvents();
+  while (!qtws::gState.events.empty())
+    if (!RunPass()) return false;
+  return true;
+}
+
+bool Press(int window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(WindowHandle(window), key, modifiers);
+  return RunPendingPasses();
+}
+
+// The centre of the box of a check box gadget, where a click ticks it.
+QPoint BoxCentre(int gadget) {
+  auto* box = static_cast<QCheckBox*>(GadgetWidget(gadget));
+  QStyleOptionButton option;
+  option.initFrom(box);
+  return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
+}
+
+// Moves the pointer to a point of the main window's client area, as the
+// window system reports it, and lets the loop see it arrive.
+void PointAt(int x, int y) {
+  QCursor::setPos(qtws::FindWindow(kMainWindow)->widget->mapToGlobal(QPoint(x, y)));
+  QTest::mouseMove(WindowHandle(kMainWindow), QPoint(x, y));
+  RunPendingPasses();
+}
+
+QPoint OnBoard(int x, int y) { return QPoint(x - 20, y - 20); }
+
+class Interaction : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearBoard(gMainBoard);
+    ClearHistory();
+    gSelectedColumn = gSelectedRow = 0;
+    gErrorColumn = -1;
+    gFocusCueShown = false;
+    OpenCellEditor(0, 0);
+    OpenMainWindow();
+    RunPendingPasses();
+  }
+  void TearDown() override {
+    CloseWindow(kMainWindow);
+    CloseWindow(kCellEditorWindow);
+    qtws::gState.events.clear();
+  }
+};
+
+TEST_F(Interaction, KeysEditAndMoveTheSelectedCellAsTheBoxesDo) {
+  ASSERT_TRUE(Press(kMainWindow, Qt::Key_Right));
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld A1") << "the first move selects A1";
+  for (int i = 0; i < 4; ++i) Press(kMainWindow, Qt::Key_Right), Press(kCellEditorWindow, Qt::Key_Down);
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E5");
+
+  Press(kMainWindow, Qt::Key_7);
+  Press(kCellEditorWindow, Qt::Key_3);  // with the box "1" of the editor focused
+  Press(kMainWindow, Qt::Key_3);
+  EXPECT_EQ(CellSpokenName(5, 5), "E5: 7");
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox + 6), 1) << "the box follows in the same pass";
+  Press(kMainWindow, Qt::Key_5, Qt::KeypadModifier);
+  EXPECT_EQ(CellSpokenName(5, 5), "E5: Kandidaten 5, 7");
+  Press(kMainWindow, Qt::Key_S);
+  EXPECT_TRUE(GadgetDisabled(kFirstDigitBox));
+  Press(kMainWindow, Qt::Key_2);
+  Press(kMainWindow, Qt::Key_Delete);
+  EXPECT_EQ(CellSpokenName(5, 5), "E5: Kandidaten 5, 7, vorgegeben") << "a locked cell keeps its candidates";
+  Press(kCellEditorWindow, Qt::Key_S);
+  Press(kMainWindow, Qt::Key_Backspace);
+  EXPECT_EQ(CellSpokenName(5, 5), "E5: leer");
+  EXPECT_EQ(At(5, 5), Cell{});
+
+  Press(kMainWindow, Qt::Key_End);
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld I5");
+  Press(kMainWindow, Qt::Key_PageUp);
+  Press(kMainWindow, Qt::Key_Right);
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld I1") << "moves stop at the board's edge";
+  Press(kMainWindow, Qt::Key_Home, Qt::ControlModifier);
+  Press(kMainWindow, Qt::Key_PageDown);
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld A9");
+  Press(kMainWindow, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld I9");
+
+  gErrorColumn = 2;
+  Press(kMainWindow, Qt::Key_L, Qt::ControlModifier);  // as the menu item: the error display stays
+  EXPECT_EQ(gErrorColumn, 2);
+  Press(kMainWindow, Qt::Key_1);  // as a box: it ends
+  EXPECT_EQ(gErrorColumn, -1);
+  Press(kMainWindow, Qt::Key_1, Qt::AltModifier);
+  Press(kMainWindow, Qt::Key_F1);
+  EXPECT_EQ(CellSpokenName(9, 9), "I9: 1");
+}
+
+TEST_F(Interaction, ABoxClickChangesTheCellOnceWhateverComesAroundIt) {
+  QWidget* box = GadgetWidget(kFirstDigitBox);
+  // Pointer movement taken ahead of the click sets the box back from the
+  // cell before the click's own pass.
+  QTest::mouseMove(WindowHandle(kCellEditorWindow), box->mapTo(box->window(), BoxCentre(kFirstDigitBox)));
+  QTest::mouseClick(box, Qt::LeftButton, {}, BoxCentre(kFirstDigitBox));
+  RunPendingPasses();
+  EXPECT_EQ(At(0, 0).candidate[0], 1) << "before any selection the boxes edit cell (0, 0)";
+
+  box->setFocus();
+  QTest::keyClick(WindowHandle(kCellEditorWindow), Qt::Key_Space);
+  RunPendingPasses();
+  EXPECT_EQ(At(0, 0).candidate[0], 0) << "Space on the focused box unticks it";
+
+  for (int click = 0; click < 41; ++click) {
+    QTest::mouseMove(WindowHandle(kCellEditorWindow), QPoint(60 + click % 3, 150));
+    QTest::mouseClick(box, Qt::LeftButton, {}, BoxCentre(kFirstDigitBox));
+    if (click % 4 == 0) RunPendingPasses();
+  }
+  RunPendingPasses();
+  EXPECT_EQ(At(0, 0).candidate[0], 1) << "41 clicks leave the box ticked";
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox), 1);
+}
+
+TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
+  QWidget* board = GadgetWidget(kBoardGadget);
+  const int x = 20 + 33 * 4 + 16, y = 20 + 33 * 4 + 16;  // E5
+  PointAt(x, y);
+  QTest::mousePress(board, Qt::LeftButton, {}, OnBoard(x, y));
+  for (int step = 1; step <= 4; ++step) QTest::mouseMove(board, OnBoard(x + 6 * step, y));
+  QTest::mouseRelease(board, Qt::LeftButton, {}, OnBoard(x + 24, y));
+  gErrorColumn = 1;
+  RunPendingPasses();
+  EXPECT_EQ(gSelectedColumn, 0) << "a drag selects nothing";
+  EXPECT_EQ(gErrorColumn, -1) << "but it is a gadget event";
+
+  QTest::mouseClick(board, Qt::LeftButton, {}, OnBoard(x, y));
+  RunPendingPasses();
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E5");
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "a mouse user never sees the cue";
+
+  Press(kMainWindow, Qt::Key_Down);
+  // Two pixels wide along the inside of E6's grid lines: x 154 to 185, y 187 to 218.
+  EXPECT_EQ(CountOnWindow(kFocusCue, 154, 187, 185, 218), 124 + 116);
+  EXPECT_EQ(WindowPixel(154, 187), kFocusCue);
+  EXPECT_NE(WindowPixel(156, 189), kFocusCue);
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 240) << "nowhere else";
+  PointAt(x, y);
+  QTest::mouseClick(board, Qt::RightButton, {}, OnBoard(x, y));
+  RunPendingPasses();
+  EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E6") << "a right click selects nothing";
+  EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "and the cue is gone";
+}
+
+TEST_F(Interaction, CommandKeysActAsTheirButtonsAndMenuItems) {
+  LoadGrid(SolvedGrid(), true);
+  SetCandidates(1, 1, "");
+  At(1, 1).locked = 0;
+  SetCandidates(2, 2, "");
+  At(2, 2).locked = 0;
+  const std::string solved = SolvedGrid();
+  Press(kMainWindow, Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(GridText()[0], solved[0]) << "one step fills A1";
+  EXPECT_EQ(GridText()[10], '.');
+  Press(kMainWindow, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(GridText(), solved);
+
+  SetCandidates(1, 1, std::string(1, solved[1]));  // A1 now repeats B1's digit
+  Press(kMainWindow, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_GE(gErrorColumn, 1) << "the error check found the conflict";
+
+  HideGadget(kStopButton, false);  // as while a solve runs
+  QTest::keyClick(WindowHandle(kCellEditorWindow), Qt::Key_Escape);
+  EXPECT_TRUE(PollForStop()) << "Escape is the STOP button";
+  HideGadget(kStopButton, true);
+  QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_Escape);
+  EXPECT_FALSE(PollForStop());
+
+  Press(kMainWindow, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(gErrorColumn, -1);
+  EXPECT_EQ(gMainBoard, Board{}) << "Ctrl+Delete clears the board";
+
+  // The dialogs answer Escape with their cancel buttons.
+  QTimer cancel;
+  QObject::connect(&cancel, &QTimer::timeout, [] {
+    for (int window : {3, 5})
+      if (WindowExists(window)) QTest::keyClick(WindowHandle(window), Qt::Key_Escape);
+  });
+  cancel.start(20);
+  gDifficulty = 35;
+  Press(kMainWindow, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_FALSE(WindowExists(3));
+  EXPECT_EQ(gMainBoard, Board{}) << "\"Abbruch\": nothing is made";
+  Press(kMainWindow, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_FALSE(WindowExists(5));
+
+  EXPECT_TRUE(Press(kMainWindow, Qt::Key_S));
+  EXPECT_FALSE(Press(kCellEditorWindow, Qt::Key_Q, Qt::ControlModifier)) << "Ctrl+Q ends the loop";
+  EXPECT_FALSE(Press(kMainWindow, Qt::Key_W, Qt::ControlModifier));
+}
+
+TEST_F(Interaction, EveryChangeCanBeUndoneAndRedoneAndNoChangeMakesNoStep) {
+  const Board empty = gMainBoard;
+  Press(kMainWindow, Qt::Key_Right);
+  Press(kMainWindow, Qt::Key_4);
+  const Board one = gMainBoard;
+  LoadGrid(SolvedGrid());
+  SetCandidates(9, 9, "");
+  At(0, 0).candidate[3] = -7;  // a loaded file may hold anything, anywhere
+  RecordChange(one);           // as a load does
+  const Board loaded = gMainBoard;
+  Press(kMainWindow, Qt::Key_L, Qt::ControlModifier);
+  const Board solved = gMainBoard;
+  ASSERT_NE(solved, loaded);
+  Press(kMainWindow, Qt::Key_F, Qt::ControlModifier);  // no conflict: the board stays as it was
+  Press(kMainWindow, Qt::Key_Right);  // a move changes no cell
+  Press(kMainWindow, Qt::Key_Left);
+  EXPECT_EQ(UndoSteps(), 3);
+
+  gErrorColumn = 4;
+  Press(kMainWindow, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(gMainBoard, loaded);
+  EXPECT_EQ(gErrorColumn, -1);
+  EXPECT_EQ(CellSpokenName(9, 9), "I9: leer") << "the board's names follow in the same pass";
+  Press(kMainWindow, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(gMainBoard, one);
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox + 3), 1) << "the editor shows the selected cell as restored";
+  Press(kMainWindow, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(gMainBoard, empty);
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox + 3), 0);
+  Press(kMainWindow, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(gMainBoard, empty);
+  Press(kMainWindow, Qt::Key_Y, Qt::ControlModifier);
+  Press(kMainWindow, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(gMainBoard, loaded);
+  Press(kMainWindow, Qt::Key_5);  // a new change drops the steps ahead
+  EXPECT_EQ(RedoSteps(), 0);
+  Press(kMainWindow, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_NE(gMainBoard, solved);
+}
+
+TEST_F(Interaction, TheBoardIsATableOfNamedCellsAndTheButtonsHaveNames) {
+  SetCandidates(5, 5, "7");
+  At(5, 5).locked = 1;
+  SetCandidates(1, 1, "137");
+  At(2, 1).candidate[1] = 2;  // only 1 marks a digit
+  Press(kMainWindow, Qt::Key_Right);
+
+  QAccessibleInterface* board = QAccessible::queryAccessibleInterface(GadgetWidget(kBoardGadget));
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(board->role(), QAccessible::Table);
+  EXPECT_EQ(board->text(QAccessible::Name), QStringLiteral("Spielfeld"));
+  ASSERT_NE(board->tableInterface(), nullptr);
+  EXPECT_EQ(board->tableInterface()->rowCount(), 9);
+  EXPECT_EQ(board->tableInterface()->columnCount(), 9);
+  EXPECT_EQ(board->childCount(), 81);
+  EXPECT_EQ(board->tableInterface()->cellAt(4, 4)->text(QAccessible::Name), QStringLiteral("E5: 7, vorgegeben"));
+  EXPECT_EQ(board->child(0)->text(QAccessible::Name), QStringLiteral("A1: Kandidaten 1, 3, 7"));
+  EXPECT_EQ(board->child(1)->text(QAccessible::Name), QStringLiteral("B1: leer"));
+  EXPECT_EQ(board->indexOfChild(board->child(80)), 80);
+  EXPECT_EQ(board->child(80)->tableCellInterface()->rowIndex(), 8);
+  EXPECT_TRUE(board->child(0)->state().selected) << "A1 is the selected cell";
+  EXPECT_FALSE(board->child(1)->state().selected);
+
+  const std::vector<std::pair<int, QString>> names{{kOpenButton, QStringLiteral(u"Öffnen")},
+                                                   {kFileButton, QStringLiteral("Speichern oder Drucken")},
+                                                   {kCreateButton, QStringLiteral("Erstellen")},
+                                                   {kSolveButton, QStringLiteral(u"Lösen")},
+                                                   {kClearButton, QStringLiteral("Leeren")},
+                                                   {kStopButton, QStringLiteral("STOP")}};
+  for (const auto& [gadget, name] : names) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(GadgetWidget(gadget))->text(QAccessible::Name), name);
+    EXPECT_EQ(GadgetWidget(gadget)->toolTip(), name);
+  }
+  EXPECT_TRUE(GadgetWidget(kBoardGadget)->toolTip().isEmpty()) << "no tooltip over the board";
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(GadgetWidget(kFirstDigitBox))->text(QAccessible::Name),
+            QStringLiteral("1"));
+}
+
+}  // namespace
