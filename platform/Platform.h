@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/CoreServices.h"
 
@@ -307,6 +308,10 @@ void FreeImage(int image);
 bool ImageExists(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);
+// All of the image's colours at once, row by row from the top (that of (x, y)
+// at y x ImageWidth + x), each as PixelColour reads it while drawing on the
+// image; empty for no such image.
+std::vector<int> ImageColours(int image);
 
 // Writes the image to path as a PNG file of width x height pixels, scaled
 // smoothly when that is not its own size. False when it cannot be written.

@@ -5,14 +5,14 @@
 // bytes to 3 x width + (width mod 4) bytes. All numbers little-endian.
 
 #include <cstdint>
-#include <functional>
+#include <span>
 #include <string>
 
-// colourAt(x, y) gives a pixel's colour as 0xBBGGRR.
-using PixelSource = std::function<std::int32_t(int x, int y)>;
-
-std::string BmpFileBytes(int width, int height, const PixelSource& colourAt);
+// colours holds width x height colours (0xBBGGRR), row by row from the top:
+// the colour of (x, y) at y x width + x. Empty when there are fewer, or a
+// size is negative.
+std::string BmpFileBytes(int width, int height, std::span<const std::int32_t> colours);
 
 // Writes the bitmap to path, as ReplaceFileContents writes. False when it
-// cannot be written.
-bool SaveBmpFile(const std::string& path, int width, int height, const PixelSource& colourAt);
+// cannot be written or made.
+bool SaveBmpFile(const std::string& path, int width, int height, std::span<const std::int32_t> colours);

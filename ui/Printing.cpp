@@ -125,9 +125,8 @@ void OfferImageExport() {
   if (path.empty()) return;
   std::error_code unknown;
   if (std::filesystem::exists(path, unknown) && !AskYesNo(kOverwriteTitle, kOverwriteQuestion)) return;
-  if (!StartDrawingOnImage(kPageImage)) return;
-  SaveBmpFile(path, ImageWidth(kPageImage), ImageHeight(kPageImage), [](int x, int y) { return PixelColour(x, y); });
-  StopDrawing();
+  if (!ImageExists(kPageImage)) return;
+  SaveBmpFile(path, ImageWidth(kPageImage), ImageHeight(kPageImage), ImageColours(kPageImage));
 }
 
 }  // namespace

@@ -62,3 +62,20 @@ int ImageHeight(int image) {
   const QImage* found = FindImage(image);
   return found ? found->height() / ScaleOf(*found) : 0;
 }
+
+std::vector<int> ImageColours(int image) {
+  // No painter may hold the pixels while they are read.
+  ReleaseDrawingOnImage(image);
+  const QImage* found = FindImage(image);
+  if (!found) return {};
+  // Each pixel's colour is that of its top-left device pixel, as PixelColour reads it.
+  const int scale = ScaleOf(*found);
+  const int width = found->width() / scale, height = found->height() / scale;
+  std::vector<int> colours(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  int* colour = colours.data();
+  for (int y = 0; y < height; ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(found->constScanLine(y * scale));
+    for (int x = 0; x < width; ++x) *colour++ = ColourOf(line[x * scale]);
+  }
+  return colours;
+}

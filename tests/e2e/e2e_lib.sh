@@ -2,8 +2,24 @@
 # own, waiting for conditions, screenshots and pointer clicks. Source it after
 # setting `artifacts` (the folder kept for a look after a failure) and `here`
 # (this folder).
+#
+# Waiting: a run waits for conditions (a window shown, a file written, a
+# pixel changed) with `wait_for SECONDS ...`, never for a fixed time. SECONDS
+# is the bound on an idle machine with the build without sanitizers; every
+# bound is multiplied by the whole number in TEST_TIME_FACTOR (1 when unset),
+# which the build gives each run through its CMake test properties
+# (tolva_run_properties in tests/CMakeLists.txt: larger in the sanitizer
+# build, and enough for a busy 2-core machine). A bound that is no wait_for
+# (a time limit on a program, a deadline of milliseconds) is scaled with
+# `scaled N`. Waiting costs nothing beyond the condition's own time, so bounds
+# are generous.
 
 started=$SECONDS
+time_factor=${TEST_TIME_FACTOR:-1}
+[[ "$time_factor" =~ ^[1-9][0-9]*$ ]] || { echo "TEST_TIME_FACTOR is no whole number: $time_factor" >&2; exit 2; }
+
+# scaled N: N times the time factor.
+scaled() { echo $(($1 * time_factor)); }
 work=$(mktemp -d -t tolva-e2e.XXXXXX)
 xvfb_pid=
 wm_pid=
@@ -38,9 +54,10 @@ fail() {
 step() { echo "[$((SECONDS - started))s] $*"; }
 
 # wait_for SECONDS DESCRIPTION COMMAND...: runs COMMAND every 0.1 s until it
-# succeeds; fails the test with COMMAND's last output when time runs out.
+# succeeds; fails the test with COMMAND's last output when SECONDS (scaled)
+# have passed.
 wait_for() {
-  local limit=$1 what=$2 output
+  local limit=$(($1 * time_factor)) what=$2 output
   shift 2
   local deadline=$((SECONDS + limit))
   while true; do
@@ -84,12 +101,24 @@ frame_extents() {
 # "=", empty when it is not set.
 window_property() { timeout 5 xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= *//p'; }
 
-# click X Y: moves the pointer there, lets the program see it arrive, clicks.
-click() {
+# move_pointer X Y: moves the pointer there and waits until it is there.
+# (xdotool's own --sync waits for ever when it is there already.)
+pointer_at() {
+  [ "$(timeout 5 xdotool getmouselocation 2>/dev/null | sed -n 's/^x:\([0-9]*\) y:\([0-9]*\) .*/\1 \2/p')" = "$1 $2" ]
+}
+move_pointer() {
   timeout 5 xdotool mousemove "$1" "$2" || fail "cannot move the pointer"
-  sleep 0.2
+  wait_for 5 "the pointer is at ($1, $2)" pointer_at "$1" "$2"
+}
+
+# click X Y: moves the pointer there, then clicks.
+click() {
+  move_pointer "$1" "$2"
   timeout 5 xdotool click 1 || fail "cannot click"
 }
+
+# has_focus WINDOW: the window has the keyboard focus, so keys typed go to it.
+has_focus() { [ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 
 # The display is ours once its lock file names our server and it answers;
 # another run may have taken the number meanwhile, and then ours ends.
@@ -109,7 +138,7 @@ start_x_server() {
     Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display"
-    deadline=$((SECONDS + 5))
+    deadline=$((SECONDS + $(scaled 5)))
     while kill -0 "$xvfb_pid" 2>/dev/null && ! ours_and_up "$display" && [ "$SECONDS" -lt "$deadline" ]; do
       sleep 0.1
     done

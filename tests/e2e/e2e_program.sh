@@ -6,13 +6,11 @@
 
 support=${support:-$here/e2e_support.py}
 
-save_dialog() { timeout 5 xdotool search --onlyvisible --name '^Speichern$' >/dev/null; }
+save_dialog_window() { timeout 5 xdotool search --onlyvisible --name '^Speichern$' | head -n 1; }
+save_dialog() { [ -n "$(save_dialog_window)" ]; }
 
 # Moves the pointer off the program's windows, so no crosshair is drawn.
-park_pointer() {
-  timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
-  sleep 0.2
-}
+park_pointer() { move_pointer 1000 740; }
 
 # The one shown window of the program that is neither the main window nor
 # the cell editor: a pop-up menu or a dialog.
@@ -67,7 +65,7 @@ save_as() {
   open_menu 60 68
   pick_item 1
   wait_for 5 "the save dialog \"Speichern\" opens" save_dialog
-  sleep 0.3
+  wait_for 5 "the save dialog has the keyboard focus" has_focus "$(save_dialog_window)"
   timeout 10 xdotool type --delay 10 "$1" || fail "cannot type into the save dialog"
   timeout 5 xdotool key Return || fail "cannot press Return"
   wait_for 5 "the save dialog closes" not save_dialog

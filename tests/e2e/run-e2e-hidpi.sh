@@ -47,7 +47,7 @@ main_window=$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$' | h
 read -r main_x main_y <<<"$(position "$main_window")"
 size=$(timeout 5 xdotool getwindowgeometry "$main_window" | awk '/Geometry:/ { print $2 }')
 [ "$size" = "760x680" ] || fail "the main window is $size device pixels, not 760x680 (380 x 340 at twice the density)"
-timeout 5 xdotool mousemove 1590 1190 || fail "cannot move the pointer"
+move_pointer 1590 1190
 
 step "1. the board: lines and boxes on whole squares of device pixels, nothing blended"
 wait_for 10 "the board shows crisp lines and the two cells' digits" board_drawn
@@ -69,11 +69,7 @@ convert "$shot" -crop "760x680+$main_x+$main_y" +repage "$artifacts/window-2x.pn
 
 step "4. a close request ends the program"
 "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
-deadline=$((SECONDS + 10))
-while kill -0 "$program_pid" 2>/dev/null; do
-  [ "$SECONDS" -lt "$deadline" ] || fail "the program is still running 10s after the close request"
-  sleep 0.1
-done
+wait_for 10 "the program ends after the close request" not kill -0 "$program_pid"
 wait "$program_pid"
 status=$?
 program_pid=

@@ -30,7 +30,8 @@ source "$here/e2e_program.sh"
 
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
 active_is() { [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-open_dialog() { timeout 5 xdotool search --onlyvisible --name '^Öffnen$' >/dev/null; }
+open_dialog_window() { timeout 5 xdotool search --onlyvisible --name '^Öffnen$' | head -n 1; }
+open_dialog() { [ -n "$(open_dialog_window)" ]; }
 cue_shows() {
   local shot
   shot=$(screenshot "cue-$1") && python3 "$keys" check-cue "$shot" "$main_x" "$main_y" "$1"
@@ -81,7 +82,7 @@ press() {
 open_puzzle() {
   click $((main_x + 360)) $((main_y + 20))
   wait_for 5 "the open dialog \"Öffnen\" opens" open_dialog
-  sleep 0.3
+  wait_for 5 "the open dialog has the keyboard focus" has_focus "$(open_dialog_window)"
   timeout 10 xdotool type --delay 10 "$1" || fail "cannot type into the open dialog"
   timeout 5 xdotool key Return || fail "cannot press Return"
   wait_for 5 "the open dialog closes" not open_dialog

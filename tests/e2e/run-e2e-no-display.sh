@@ -27,7 +27,7 @@ run_without() {
   local name=$1
   shift
   step "$name"
-  timeout 20 env "$@" "$program" >"$work/$name.log" 2>&1
+  timeout "$(scaled 20)" env "$@" "$program" >"$work/$name.log" 2>&1
   status=$?
   [ "$status" -lt 124 ] || fail "$name: the program ended with status $status (a signal or the time limit):"$'\n'"$(cat "$work/$name.log")"
   [ "$status" -eq 1 ] || fail "$name: the program exited with status $status, not 1"

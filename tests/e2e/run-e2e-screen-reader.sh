@@ -45,7 +45,7 @@ main_window=$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$' | h
 wait_for 5 "the main window has the keyboard" active_is "$main_window"
 
 step "an AT-SPI client reads the board and the buttons and follows the keys"
-/usr/bin/python3 "$here/atspi_client.py" 30 || fail "the screen reader's view"
+/usr/bin/python3 "$here/atspi_client.py" "$(scaled 15)" || fail "the screen reader's view"
 kill "$program_pid"
 wait "$program_pid" 2>/dev/null
 program_pid=

@@ -36,7 +36,7 @@ board_shows() {
 
 # start_from_entry [FILE]: as a desktop starts it; sets program_pid, main_x, main_y.
 start_from_entry() {
-  timeout 10 gio launch "$entry" "$@" >>"$work/gio.log" 2>&1 || fail "gio cannot launch the entry"
+  timeout "$(scaled 10)" gio launch "$entry" "$@" >>"$work/gio.log" 2>&1 || fail "gio cannot launch the entry"
   wait_for 10 "the main window \"Tolva Sudoku\" appears" main_window
   program_pid=$(timeout 5 xdotool getwindowpid "$(main_window)")
   [ -n "$program_pid" ] || fail "the main window names no process"
@@ -45,11 +45,7 @@ start_from_entry() {
 
 close_program() {
   "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
-  local deadline=$((SECONDS + 10))
-  while kill -0 "$program_pid" 2>/dev/null; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "the program is still running 10s after the close request"
-    sleep 0.1
-  done
+  wait_for 10 "the program ends after the close request" not kill -0 "$program_pid"
   program_pid=
 }
 
@@ -67,7 +63,7 @@ python3 "$support" write-puzzle "$puzzle"
 step "1. a puzzle opened from the file manager, no configuration folder yet"
 start_from_entry "$puzzle"
 wait_for 5 "the program runs in ~/.config/tolva-sudoku" cwd_is "$HOME/.config/tolva-sudoku"
-timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
+move_pointer 1000 740
 wait_for 5 "the board shows the puzzle handed over" board_shows start
 close_program
 wait_for 5 "Data.prefs is written in ~/.config/tolva-sudoku" test -s "$HOME/.config/tolva-sudoku/Data.prefs"

@@ -27,7 +27,7 @@ export UBSAN_OPTIONS="exitcode=86${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 run() {
   local name=$1
   shift
-  timeout 30 "$thumbnailer" "$@" >"$work/$name.out" 2>"$work/$name.err"
+  timeout "$(scaled 30)" "$thumbnailer" "$@" >"$work/$name.out" 2>"$work/$name.err"
   rc=$?
   if grep -q -e 'Sanitizer' -e 'runtime error:' "$work/$name.err"; then
     fail "$name: a sanitizer report"
@@ -148,7 +148,7 @@ for runtime in "" "$work/runtime"; do
   env -i PATH=/usr/bin:/bin HOME="$work/home" TMPDIR="$work/tmp" DISPLAY=:99 WAYLAND_DISPLAY=wayland-99 \
     QT_QPA_PLATFORM=xcb ${runtime:+XDG_RUNTIME_DIR="$runtime"} ${ASAN_OPTIONS:+ASAN_OPTIONS="$ASAN_OPTIONS"} \
     ${UBSAN_OPTIONS:+UBSAN_OPTIONS="$UBSAN_OPTIONS"} ${LSAN_OPTIONS:+LSAN_OPTIONS="$LSAN_OPTIONS"} \
-    timeout 30 "$thumbnailer" -s 256 "$work/puzzle.sdk" "$work/sandbox.png" 2>"$work/sandbox.err"
+    timeout "$(scaled 30)" "$thumbnailer" -s 256 "$work/puzzle.sdk" "$work/sandbox.png" 2>"$work/sandbox.err"
   rc=$?
   where="a bare environment${runtime:+ with a runtime folder}"
   [ "$rc" -eq 0 ] && [ "$(size_of "$work/sandbox.png")" = "256 256" ] || fail "$where: exit code $rc"

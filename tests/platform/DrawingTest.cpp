@@ -7,6 +7,7 @@
 #include <climits>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/qt/State.h"
@@ -162,6 +163,25 @@ TEST_F(DrawingTest, ImagesAreCopiedOneToOneAndClipped) {
   DrawImageAt(90, 1, 0);  // onto itself: shifted by one column
   EXPECT_EQ(PixelColour(6, 7), Rgb(200, 100, 50));
   FreeImage(91);
+}
+
+TEST_F(DrawingTest, ImageColoursAreThoseReadOneByOneAlsoWhileDrawing) {
+  // A screen image, whose texts have detail finer than its pixels on a
+  // high-resolution screen; its width and height differ.
+  ASSERT_TRUE(CreateScreenImage(91, 37, 23));
+  ASSERT_TRUE(StartDrawingOnImage(91));
+  FillRect(3, 2, 20, 9, kRed);
+  Circle(25, 12, 9, kWhite);
+  DrawTextAt(2, 8, "Wg", Rgb(10, 200, 30));
+  const std::vector<int> colours = ImageColours(91);
+  ASSERT_EQ(colours.size(), 37u * 23u);
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x)
+      ASSERT_EQ(colours[static_cast<std::size_t>(y * 37 + x)], PixelColour(x, y)) << x << "," << y;
+  FillRect(0, 0, 1, 1, kWhite);  // drawing goes on after the read
+  EXPECT_EQ(ImageColours(91).front(), kWhite);
+  FreeImage(91);
+  EXPECT_TRUE(ImageColours(91).empty());
 }
 
 TEST_F(DrawingTest, DrawingOutsideTheTargetIsClipped) {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "tests/support/TempFolder.h"
 
@@ -15,7 +17,7 @@ std::uint32_t Read32(const std::string& bytes, std::size_t offset) {
 }
 
 TEST(BmpFile, PageSizedImageHasTheExactSizesAndHeader) {
-  const std::string bytes = BmpFileBytes(2100, 2975, [](int, int) { return 0xFFFFFF; });
+  const std::string bytes = BmpFileBytes(2100, 2975, std::vector<std::int32_t>(2100 * 2975, 0xFFFFFF));
   ASSERT_EQ(bytes.size(), 18742554u);
   EXPECT_EQ(bytes.substr(0, 2), "BM");
   EXPECT_EQ(Read32(bytes, 2), 18742554u);
@@ -32,7 +34,10 @@ TEST(BmpFile, PageSizedImageHasTheExactSizesAndHeader) {
 
 TEST(BmpFile, RowsRunBottomUpInBlueGreenRedWithZeroPadding) {
   // 5 pixels wide: 15 bytes of pixels and 1 byte of padding per row.
-  const std::string bytes = BmpFileBytes(5, 2, [](int x, int y) { return y == 0 ? 0x0000FF : 0x030201 * x; });
+  // The top row red, the bottom one 0x030201 times x.
+  const std::vector<std::int32_t> colours{0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF,
+                                          0,        0x030201, 0x060402, 0x090603, 0x0C0804};
+  const std::string bytes = BmpFileBytes(5, 2, colours);
   ASSERT_EQ(bytes.size(), 54u + 2 * 16);
   EXPECT_EQ(Read32(bytes, 34), 32u);
   const std::string bottomRow = bytes.substr(54, 16);
@@ -44,12 +49,14 @@ TEST(BmpFile, RowsRunBottomUpInBlueGreenRedWithZeroPadding) {
 
 TEST(BmpFile, SaveWritesTheBytesOrNothing) {
   TempFolder folder;
-  const auto white = [](int, int) { return 0xFFFFFF; };
+  const std::vector<std::int32_t> white(9, 0xFFFFFF);
   ASSERT_TRUE(SaveBmpFile(folder.Path("page.bmp"), 3, 3, white));
   std::ifstream in(folder.Path("page.bmp"), std::ios::binary);
   const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   EXPECT_EQ(written, BmpFileBytes(3, 3, white));
   EXPECT_FALSE(SaveBmpFile(folder.Path("missing/page.bmp"), 3, 3, white));
+  EXPECT_FALSE(SaveBmpFile(folder.Path("short.bmp"), 3, 4, white)) << "fewer colours than pixels";
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("short.bmp")));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "storage/BmpFile.h"
 #include "storage/PuzzleFile.h"
@@ -207,7 +208,7 @@ TEST_F(FileReplace, NewFileTakesTheUmaskWithoutChangingIt) {
   const std::string path = folder.Path("private.sdk");
   gUmaskCalls = 0;
   SavePuzzle(path);
-  EXPECT_TRUE(SaveBmpFile(folder.Path("page.bmp"), 3, 2, [](int, int) { return 0; }));
+  EXPECT_TRUE(SaveBmpFile(folder.Path("page.bmp"), 3, 2, std::vector<std::int32_t>(6)));
   const int callsDuringSaves = gUmaskCalls;
   ::umask(027);
   SavePuzzle(folder.Path("group.sdk"));
@@ -245,7 +246,7 @@ TEST_F(FileReplace, FileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
     WorkingDirectory inFolder(folder.Path(""));
     gPuzzlePath = std::string(200, 'p');
     WriteSettings();
-    return !SaveBmpFile(image, 40, 40, [](int, int) { return 0; });
+    return !SaveBmpFile(image, 40, 40, std::vector<std::int32_t>(1600));
   });
   EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
   EXPECT_EQ(end.exitCode, 0);
