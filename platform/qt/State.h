@@ -117,6 +117,9 @@ void ReleaseDrawingOnImage(int image);
 void InstallEventFilter();
 void LoadDefaultFont();
 void UseGermanDialogs();
+// Before the application is made: the system's date and number formats, as
+// Qt's dialogs show them, are German.
+void UseGermanFormats();
 
 // How many device pixels, across and down, make one pixel of the program at
 // a device pixel ratio: the ratio rounded down to a whole number, at least 1,
