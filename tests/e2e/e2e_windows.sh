@@ -2,6 +2,31 @@
 # minimising, and the checks every window manager's run makes of the cell
 # editor and the print preview. Source it after e2e_lib.sh.
 
+# start_timed LOG: starts $program in the current folder, its output added to
+# LOG, and waits until both of its windows are shown ($wait_for_windows
+# watches); sets program_pid, and start_up_ms to the time that took.
+start_timed() {
+  local mapped started
+  coproc WATCH { "$wait_for_windows" tolva-sudoku 2 20; }
+  read -r _ <&"${WATCH[0]}" || fail "wait-for-windows does not run"
+  started=$(date +%s%N)
+  "$program" >>"$1" 2>&1 &
+  program_pid=$!
+  read -r mapped <&"${WATCH[0]}" || fail "the program's two windows are not shown after 20 s"
+  start_up_ms=$(((mapped - started) / 1000000))
+}
+
+# close_program: a close request to the main window ($send_close_request);
+# the program writes Data.prefs and ends with status 0.
+close_program() {
+  local status
+  "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
+  wait "$program_pid"
+  status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "the program exited with status $status"
+}
+
 # outer_corner WINDOW: "x y" of the frame's top-left corner.
 outer_corner() {
   local x y left right top bottom

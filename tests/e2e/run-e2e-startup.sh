@@ -52,27 +52,17 @@ start_fake() {
 # KIND, sets start_up_ms to the milliseconds until both of its windows are
 # shown, checks where the cell editor is and closes the program again.
 time_start_up() {
-  local kind=$1 mapped started editor status
+  local kind=$1 editor
   export DISPLAY=${display_of[$kind]}
   cd "$work/$kind" || fail "no folder for $kind"
-  coproc WATCH { "$wait_for_windows" tolva-sudoku 2 20; }
-  read -r _ <&"${WATCH[0]}" || fail "wait-for-windows does not run"
-  started=$(date +%s%N)
-  "$program" >>"$work/$kind/program.log" 2>&1 &
-  program_pid=$!
-  read -r mapped <&"${WATCH[0]}" || fail "$kind: the program's two windows are not shown after 20 s"
-  start_up_ms=$(((mapped - started) / 1000000))
+  start_timed "$work/$kind/program.log"
   wait_for 5 "$kind: the main window is there" window_titled "Tolva Sudoku"
   editor=$(shown_windows | grep -vx "$(window_titled "Tolva Sudoku")" | head -n 1)
   # No window manager tells a frame here: the corner asked for is the client
   # area's, and the one read back at exit.
   [ "$(position "$editor")" = "$editor_x $editor_y" ] ||
     fail "$kind: the cell editor is at ($(position "$editor")), not at the stored ($editor_x $editor_y)"
-  "$send_close_request" "Tolva Sudoku" || fail "$kind: the close request could not be sent"
-  wait "$program_pid"
-  status=$?
-  program_pid=
-  [ "$status" -eq 0 ] || fail "$kind: the program exited with status $status"
+  close_program
 }
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }

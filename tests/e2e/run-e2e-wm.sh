@@ -30,32 +30,15 @@ source "$here/e2e_lib.sh"
 source "$here/e2e_windows.sh"
 
 # start_program: starts it in the scratch folder and waits until both of its
-# windows are shown; sets main_window and editor_window.
+# windows are shown and framed; sets main_window and editor_window.
 start_program() {
-  local mapped started
-  coproc WATCH { "$wait_for_windows" tolva-sudoku 2 20; }
-  read -r _ <&"${WATCH[0]}" || fail "wait-for-windows does not run"
-  started=$(date +%s%N)
-  "$program" >>"$work/program.log" 2>&1 &
-  program_pid=$!
-  read -r mapped <&"${WATCH[0]}" || fail "the program's two windows are not shown after 20 s"
-  echo "start-up under $wm: $(((mapped - started) / 1000000)) ms until both windows are shown"
+  start_timed "$work/program.log"
+  echo "start-up under $wm: $start_up_ms ms until both windows are shown"
   wait_for 5 "the main window \"Tolva Sudoku\" is there" window_titled "Tolva Sudoku"
   main_window=$(window_titled "Tolva Sudoku")
   editor_window=$(shown_windows | grep -vx "$main_window" | head -n 1)
   wait_for 5 "$wm frames the main window" not test "$(frame_extents "$main_window")" = "0 0 0 0"
   wait_for 5 "$wm frames the cell editor" not test "$(frame_extents "$editor_window")" = "0 0 0 0"
-}
-
-# close_program: a close request to the main window; the program writes
-# Data.prefs and ends.
-close_program() {
-  local status
-  "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
-  wait "$program_pid"
-  status=$?
-  program_pid=
-  [ "$status" -eq 0 ] || fail "the program exited with status $status"
 }
 
 stored_corner() { tr -d '\r' <"$work/Data.prefs" | sed -n 's/^Fenster[XY] = //p' | tr '\n' ' ' | sed 's/ $//'; }
