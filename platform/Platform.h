@@ -64,6 +64,11 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
 // Closes the window with its gadgets; their numbers become free.
 void CloseWindow(int window);
 
+// Gives an open window an owner, for a window that opens before its owner:
+// the owner keeps it above itself and takes it along when minimised and
+// restored. It stays a window of its own, not a child.
+void SetWindowOwner(int window, int owner);
+
 bool WindowExists(int window);
 void SetWindowTitle(int window, const std::string& title);
 std::string WindowTitle(int window);

@@ -48,6 +48,8 @@ void StartUp() {
   PrepareImages();
   OpenCellEditor(gCellEditorX, gCellEditorY);
   OpenMainWindow();
+  // Above the main window, below the dialogs it opens.
+  SetWindowOwner(kCellEditorWindow, kMainWindow);
 }
 
 // Runs once, also when the display connection is lost (the window system

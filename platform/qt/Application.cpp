@@ -68,6 +68,7 @@ void StartWindowSystem(int argc, char** argv) {
   argumentCount = static_cast<int>(arguments.size());
   arguments.push_back(nullptr);
 
+  UseGermanFormats();
   gQtMessages = qInstallMessageHandler(EndWithoutDisplay);
   gState.application = std::make_unique<QApplication>(argumentCount, arguments.data());
   qInstallMessageHandler(gQtMessages);

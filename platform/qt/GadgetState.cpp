@@ -86,11 +86,16 @@ void SetGadgetText(int gadget, const std::string& text) {
   ShowText(*record, record->kind == GadgetKind::kText ? FromWindows1252Lines(text) : FromWindows1252(text));
 }
 
+// A narrow field shows the end of the path, the file name, and the whole
+// path in its tooltip.
 void SetGadgetPath(int gadget, const std::string& path) {
   GadgetRecord* record = FindGadget(gadget);
   if (!record || !HasText(record->kind)) return;
   record->text = path;
-  ShowText(*record, QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  const QString shown = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+  ShowText(*record, shown);
+  if (record->kind == GadgetKind::kTextField) static_cast<QLineEdit*>(record->widget.data())->end(false);
+  record->widget->setToolTip(shown);
 }
 
 std::string GetGadgetText(int gadget) {

@@ -25,6 +25,10 @@ namespace qtws {
 struct WindowRecord {
   std::unique_ptr<ProgramWindow> widget;
   std::string title;  // the bytes set last
+  // How far the client area was placed from the outer corner asked for: the
+  // corner read back is that far from it, also where the window manager
+  // never told the frame, so a corner stored and opened again stays put.
+  QPoint frameOffset;
 };
 
 enum class GadgetKind { kText, kImage, kImageButton, kButton, kCheckBox, kFrame, kSlider, kTextField, kScrollArea };
@@ -122,6 +126,9 @@ void InstallEventFilter();
 void InstallAccessibility();
 void LoadDefaultFont();
 void UseGermanDialogs();
+// Before the application is made: the system's date and number formats, as
+// Qt's dialogs show them, are German.
+void UseGermanFormats();
 
 // How many device pixels, across and down, make one pixel of the program at
 // a device pixel ratio: the ratio rounded down to a whole number, at least 1,

@@ -31,17 +31,32 @@ class ProgramWindow : public QWidget {
 
 // What a top-level window offers besides its title bar.
 struct WindowLook {
-  bool closeBox;  // system menu and close box
-  bool palette;   // a tool palette beside the main window
+  bool closeBox;   // system menu and close box
+  bool palette;    // a tool palette beside the main window
+  bool maximised;  // opened maximised by the window manager
 };
 
+// What the window manager is told and what it answers, on X11; nothing
+// happens elsewhere, and the answers are those of no window manager.
+
 // Tells the window manager the window's buttons and functions; before the
-// window is shown. Nothing happens off X11.
+// window is shown.
 void DescribeToWindowManager(QWidget* window, const WindowLook& look);
 
+// Makes owner the window the window manager keeps the shown window above
+// and minimises it with.
+void GiveOwnerToWindowManager(QWidget* window, QWidget* owner);
+
 // The frame (title bar and borders) the window manager will put around the
-// window, asked before it is shown; none without a window manager.
+// window, asked before it is shown; none without a window manager, and none
+// from one that does not answer (which is asked no more).
 QMargins ExpectedFrame(QWidget* window);
+
+// Whether a window manager runs that maximises a window opened maximised.
+bool WindowManagerMaximises();
+// Waits, a second at most, until the window manager has maximised the window
+// just shown and Qt knows its new size.
+void AwaitMaximised(QWidget* window);
 
 // The window's drawing surface: a layer over the whole client area, above
 // the gadgets and transparent to the pointer, that shows its canvas. The

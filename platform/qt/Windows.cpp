@@ -64,19 +64,27 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
   widget->winId();
   // Kept above its owner without being its child, so either can close first.
   if (ownerRecord) widget->windowHandle()->setTransientParent(ownerRecord->widget->windowHandle());
-  DescribeToWindowManager(widget.get(), {(flags & kWindowCloseBox) != 0, (flags & kWindowPalette) != 0});
+  // A window manager maximises a window in its own way (xfwm4 drops the
+  // borders); without one, or one that does not maximise, the window fills
+  // the work area at a fixed size.
+  const bool managerMaximises = (flags & kWindowMaximised) && WindowManagerMaximises();
+  DescribeToWindowManager(widget.get(),
+                          {(flags & kWindowCloseBox) != 0, (flags & kWindowPalette) != 0, managerMaximises});
 
   // Positions are those of the outer frame, whose size the window manager
   // tells before the window is shown.
   const QMargins frame = ExpectedFrame(widget.get());
   const QRect work = WorkArea();
   if (flags & kWindowMaximised) {
-    // Filling the work area at a fixed size, so the window manager offers
-    // neither restoring nor resizing.
     innerWidth = std::max(0, work.width() - frame.left() - frame.right());
     innerHeight = std::max(0, work.height() - frame.top() - frame.bottom());
   }
-  widget->setFixedSize(innerWidth, innerHeight);
+  if (managerMaximises) {
+    widget->resize(innerWidth, innerHeight);  // when restored
+    widget->setWindowState(Qt::WindowMaximized);
+  } else {
+    widget->setFixedSize(innerWidth, innerHeight);
+  }
   const QSize outer(innerWidth + frame.left() + frame.right(), innerHeight + frame.top() + frame.bottom());
   QPoint corner(x, y);
   if (flags & kWindowMaximised)
@@ -85,12 +93,16 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
     corner = CentredIn(ownerRecord->widget->frameGeometry(), outer);
   else if (flags & (kWindowScreenCentred | kWindowOwnerCentred))
     corner = CentredIn(work, outer);
-  // The window exists already, so Qt places its client area.
+  // The window exists already, so Qt places its client area (beside the
+  // frame Qt knows of, if any).
   widget->move(corner + QPoint(frame.left(), frame.top()));
+  const QPoint frameOffset = widget->geometry().topLeft() - corner;
 
   ProgramWindow* shown = widget.get();
-  gState.windows[window] = WindowRecord{std::move(widget), title};
+  gState.windows[window] = WindowRecord{std::move(widget), title, frameOffset};
   shown->show();
+  // Its gadgets are laid out from its size right after this.
+  if (managerMaximises) AwaitMaximised(shown);
   return true;
 }
 
@@ -123,14 +135,23 @@ std::string WindowTitle(int window) {
   return record ? record->title : std::string();
 }
 
+// From the frame the window was placed with, so a window opened at a corner
+// reads that corner back, and the next run opens it there again.
 int WindowOuterX(int window) {
   const WindowRecord* record = FindWindow(window);
-  return record ? record->widget->frameGeometry().x() : 0;
+  return record ? record->widget->geometry().x() - record->frameOffset.x() : 0;
 }
 
 int WindowOuterY(int window) {
   const WindowRecord* record = FindWindow(window);
-  return record ? record->widget->frameGeometry().y() : 0;
+  return record ? record->widget->geometry().y() - record->frameOffset.y() : 0;
+}
+
+void SetWindowOwner(int window, int owner) {
+  WindowRecord* record = FindWindow(window);
+  const WindowRecord* ownerRecord = FindWindow(owner);
+  if (record && ownerRecord && window != owner)
+    GiveOwnerToWindowManager(record->widget.get(), ownerRecord->widget.get());
 }
 
 int WindowInnerWidth(int window) {

@@ -23,6 +23,7 @@ scaled() { echo $(($1 * time_factor)); }
 work=$(mktemp -d -t tolva-e2e.XXXXXX)
 xvfb_pid=
 wm_pid=
+bus_pid=
 program_pid=
 
 rm -rf "$artifacts"
@@ -35,6 +36,7 @@ cleanup() {
   cleanup_more
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
   if [ -n "$wm_pid" ] && kill -0 "$wm_pid" 2>/dev/null; then kill "$wm_pid"; fi
+  if [ -n "$bus_pid" ] && kill -0 "$bus_pid" 2>/dev/null; then kill "$bus_pid"; fi
   if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then kill "$xvfb_pid"; fi
   wait 2>/dev/null
   cp -f "$work"/*.sdk "$work"/Data.prefs "$work"/*.log "$artifacts"/ 2>/dev/null
@@ -150,20 +152,40 @@ start_x_server() {
   fail "no X server could be started"
 }
 
-# A real window manager, openbox, on our X server: up once it names itself on
-# the root window (_NET_SUPPORTING_WM_CHECK).
+# wm_is_up NAME: the window manager runs and names itself on the root window
+# (_NET_SUPPORTING_WM_CHECK) with a name that begins with NAME ("Openbox",
+# "Xfwm4", "IceWM 3.3.1 ...").
 wm_is_up() {
   local check
   kill -0 "$wm_pid" 2>/dev/null || return 1
   check=$(timeout 2 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # //p')
-  [ -n "$check" ] && timeout 2 xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q '"Openbox"'
+  [ -n "$check" ] && timeout 2 xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -qi "= \"$1"
 }
 
+bus_is_up() { [ -S "$work/bus" ]; }
+
+# start_window_manager [openbox|xfwm4|icewm]: a real window manager (openbox
+# unless named) on our X server, with its settings in the scratch folder
+# (call program_environment first). xfwm4 reads them from xfconf over a D-Bus
+# session bus, one of the run's own.
 start_window_manager() {
-  command -v openbox >/dev/null || fail "openbox is not installed"
-  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  local name=${1:-openbox}
+  command -v "$name" >/dev/null || fail "$name is not installed"
+  case $name in
+    openbox) openbox --sm-disable >"$work/openbox.log" 2>&1 & ;;
+    xfwm4)
+      command -v dbus-daemon >/dev/null || fail "dbus-daemon is not installed"
+      dbus-daemon --session --nofork --address="unix:path=$work/bus" >"$work/bus.log" 2>&1 &
+      bus_pid=$!
+      wait_for 10 "the D-Bus session bus for xfwm4 is up" bus_is_up
+      DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus" NO_AT_BRIDGE=1 \
+        xfwm4 --compositor=off --sm-client-disable >"$work/xfwm4.log" 2>&1 &
+      ;;
+    icewm) ICEWM_PRIVCFG="$work/icewm" icewm >"$work/icewm.log" 2>&1 & ;;
+    *) fail "no such window manager: $name" ;;
+  esac
   wm_pid=$!
-  wait_for 10 "openbox is up" wm_is_up
+  wait_for 10 "$name is up" wm_is_up "$name"
 }
 
 # The program's own environment: the real X server, and the dialogs' settings

@@ -1,6 +1,6 @@
 # Shared by the end-to-end runs that drive the program's own windows: its
 # pop-up menus, the save dialog, the board on screen. Source it after
-# e2e_lib.sh; the callers set main_x, main_y (the main window's client
+# e2e_lib.sh and e2e_windows.sh; the callers set main_x, main_y (the main window's client
 # corner on the screen), main_outer_x, main_outer_y (its frame's corner),
 # main_window and editor_window.
 
@@ -44,14 +44,6 @@ pick_item() {
   for ((i = 0; i < $1; i++)); do downs+=(Down); done
   timeout 5 xdotool key "${downs[@]}" Return || fail "cannot press keys in the menu"
   wait_for 5 "the menu closes after its item $1 is picked" not shown "$menu"
-}
-
-# outer_corner WINDOW: "x y" of the frame's top-left corner.
-outer_corner() {
-  local x y left right top bottom
-  read -r x y <<<"$(position "$1")"
-  read -r left right top bottom <<<"$(frame_extents "$1")"
-  echo "$((x - left)) $((y - top))"
 }
 
 # board_shows start|solved: the board's cells on screen, see e2e_support.py.

@@ -26,6 +26,7 @@ here=$(realpath "$(dirname "$0")")
 keys="$here/keys_support.py"
 
 source "$here/e2e_lib.sh"
+source "$here/e2e_windows.sh"
 source "$here/e2e_program.sh"
 
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }

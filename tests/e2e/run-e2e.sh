@@ -1,8 +1,11 @@
 #!/bin/bash
 # The program used as a person would, on an X server of its own with a real
-# window manager (openbox): it starts with a remembered puzzle, a cell is
-# clicked, the difficulty dialog and the print selection are opened and stay
-# above the main window when it is clicked, the puzzle is solved and saved
+# window manager (openbox): it starts with a remembered puzzle, the cell
+# editor owned by the main window and above it, a cell is clicked, the
+# difficulty dialog and the print selection are opened and stay above the
+# main window and the cell editor when the main window is clicked, the
+# preview fills the work area above them, the main window is minimised and
+# restored with the cell editor, the puzzle is solved and saved
 # through the pop-up menus and the save dialog, saved again over itself after
 # the question, and the main window is closed. Then the files the program
 # wrote, the window manager's view of the windows and the screen's pixels are
@@ -33,29 +36,11 @@ editor_x=185
 editor_y=203
 
 source "$here/e2e_lib.sh"
+source "$here/e2e_windows.sh"
 source "$here/e2e_program.sh"
 
 # Conditions to wait for.
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
-
-# stacked_above UPPER LOWER: UPPER stands above LOWER in the window manager's
-# stacking order (_NET_CLIENT_LIST_STACKING lists bottom to top).
-stacked_above() {
-  local order upper lower
-  order=$(timeout 5 xprop -root _NET_CLIENT_LIST_STACKING | sed -n 's/.*# //p' | tr -d ' ' | tr ',' '\n')
-  upper=$(grep -nix "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1)
-  lower=$(grep -nix "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
-  echo "stacking (bottom to top): $(echo $order)"
-  [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
-}
-
-# outer_size WINDOW: "width height" of the frame.
-outer_size() {
-  local w h left right top bottom
-  read -r w h <<<"$(timeout 5 xwininfo -id "$1" | awk -F: '/Width/ { w = $2 + 0 } /Height/ { h = $2 + 0 } END { print w, h }')"
-  read -r left right top bottom <<<"$(frame_extents "$1")"
-  echo "$((w + left + right)) $((h + top + bottom))"
-}
 
 # check_hints WINDOW NAME TYPE CLOSE: the window type the program asks for
 # (first entry), its Motif hints (no resizing, no minimise or maximise box;
@@ -96,6 +81,7 @@ owned_dialog_stays_above() {
   stacked_above "$dialog" "$main_window" >/dev/null ||
     fail "$name fell behind the main window after a click on it: $(stacked_above "$dialog" "$main_window")"
   shown "$dialog" || fail "$name is no longer shown after a click on the main window"
+  above_the_editor "$dialog" "$name" "$main_window" "$editor_window"
 }
 
 # editor_shows_ticked DIGIT: of the cell editor's digit boxes only DIGIT's is ticked.
@@ -145,6 +131,7 @@ read -r editor_client_x editor_client_y <<<"$(position "$editor_window")"
 check_hints "$editor_window" "the cell editor" _NET_WM_WINDOW_TYPE_TOOLBAR 0
 ! window_property "$editor_window" _NET_WM_ALLOWED_ACTIONS | grep -q MINIMIZE ||
   fail "openbox offers to minimise the cell editor"
+editor_owned_and_above "$main_window" "$editor_window"
 park_pointer
 wait_for 5 "the board shows the givens in black and the emptied cells empty" board_shows start
 
@@ -215,6 +202,9 @@ read -r dialog_x dialog_y <<<"$(position "$dialog")"
 click $((dialog_x + 150)) $((dialog_y + 210))  # "Abbrechen"
 wait_for 5 "the print selection closes after \"Abbrechen\"" not shown "$dialog"
 
+step "the preview fills the work area, above the cell editor"
+check_preview "$main_window" "$editor_window"
+
 # ------------------------------------------------------------------ 3. solve
 
 step "3. solve menu, \"Vollständig lösen\""
@@ -252,6 +242,9 @@ timeout 5 xdotool key alt+j || fail "cannot press Alt+J"
 wait_for 5 "the question closes on Alt+J, the mnemonic of \"Ja\" (\"Yes\" has none)" not question
 wait_for 5 "the file is written again after \"Ja\"" not test "$(stat -c %.9Y "$work/geloest.sdk")" = "$written"
 python3 "$support" check-saved "$work/geloest.sdk" || fail "geloest.sdk does not hold the solved puzzle"
+
+step "the cell editor is minimised and restored with the main window"
+check_minimised_together "$main_window" "$editor_window"
 
 # ------------------------------------------------------------------ 5. close
 

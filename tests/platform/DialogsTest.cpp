@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -88,6 +90,24 @@ TEST_F(DialogsTest, QtsDialogsSpeakGermanWhateverTheLocale) {
     dialog->reject();
   });
   EXPECT_EQ(SaveFileDialog("Speichern", "Tolva Sudoku|*.sdk"), "");
+
+  // Its list gives a file's date and size as German writes them ("07.12.26
+  // 14:56", "3,91 KiB"), not in the formats of the locale the tests run in.
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("datum.sdk"));
+  std::ofstream(Bytes(file)) << std::string(4000, 'x');
+  const QLocale german(QLocale::German, QLocale::Germany);
+  WhenModal<QFileDialog>(context, [&](QFileDialog* dialog) {
+    dialog->setDirectory(folder.path());
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    ASSERT_NE(files, nullptr);
+    const auto shown = [&](int column) { return files->data(files->index(file, column)).toString().toStdString(); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !shown(3).empty(); }, 5000));
+    EXPECT_EQ(shown(3), german.toString(QFileInfo(file).lastModified(), QLocale::ShortFormat).toStdString());
+    EXPECT_EQ(shown(1), german.formattedDataSize(4000).toStdString());
+    dialog->reject();
+  });
+  EXPECT_EQ(OpenFileDialog("\xD6" "ffnen", "Tolva Sudoku|*.sdk"), "");
 }
 
 TEST_F(DialogsTest, FileDialogsLeaveNoSettingsFileBehind) {

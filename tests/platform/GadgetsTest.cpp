@@ -47,6 +47,23 @@ TEST_F(GadgetsTest, TextsKeepTheirBytesAndShowAsWindows1252) {
   SetGadgetPath(24, path);
   EXPECT_EQ(Shown(24), QStringLiteral(u"/tmp/zurück.sdk"));
   EXPECT_EQ(GetGadgetText(24), path);
+
+  // A narrow field shows the end of a long path, the file name, and the whole
+  // path as its tooltip; a text set as such shows its beginning again.
+  TextFieldGadget(30, 0, 20, 100, 60, 20);
+  const QString longPath = QStringLiteral(u"/home/anna/Rätsel/Wochenende/Samstag früh.sdk");
+  SetGadgetPath(30, longPath.toStdString());
+  auto* field = static_cast<QLineEdit*>(GadgetWidget(30));
+  ASSERT_GT(field->fontMetrics().horizontalAdvance(longPath), 2 * field->width()) << "the path must not fit";
+  EXPECT_EQ(field->cursorPosition(), longPath.size()) << "the end of the path is in view";
+  field->grab();  // the field scrolls its text as it paints
+  EXPECT_TRUE(field->rect().contains(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()));
+  EXPECT_EQ(field->toolTip(), longPath);
+  EXPECT_EQ(GetGadgetText(30), longPath.toStdString());
+  SetGadgetPath(30, "");
+  EXPECT_EQ(field->toolTip(), QString());
+  SetGadgetText(30, "Anfang");
+  EXPECT_EQ(field->cursorPosition(), 0);
 }
 
 TEST_F(GadgetsTest, WindowsOpenOwnedOrMaximised) {
