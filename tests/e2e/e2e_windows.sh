@@ -101,6 +101,8 @@ editor_owned_and_above() {
   wait_for 5 "the cell editor stands above the main window" stacked_above "$editor" "$main"
   read -r x y <<<"$(position "$main")"
   click $((x + 3)) $((y + 335))  # left of the labels, where nothing else lies
+  # Nothing shows that the window manager has handled the click; a grace
+  # too short under load can only miss a fault, never fail a sound run.
   sleep 0.3
   stacked_above "$editor" "$main" >/dev/null ||
     fail "the cell editor fell behind the main window after a click on it: $(stacked_above "$editor" "$main")"
@@ -123,7 +125,6 @@ check_preview() {
   read -r x y <<<"$(position "$main")"
   click $((x + 360)) $((y + 60))
   wait_for 5 "the file menu opens" not test "$(shown_windows | wc -l)" -le 2
-  sleep 0.2
   timeout 5 xdotool key Down Down Return || fail "cannot pick \"Drucken\" in the file menu"
   wait_for 5 "the print selection \"Drucken...\" opens" window_titled "Drucken..."
   selection=$(window_titled "Drucken...")
@@ -141,7 +142,6 @@ check_preview() {
   IFS=, read -r flags functions decorations _ <<<"$(window_property "$preview" _MOTIF_WM_HINTS | tr -d ' ')"
   [ $((flags & 3)) -eq 3 ] && [ $((functions & 32)) -eq 0 ] && [ $((decorations & 16)) -eq 0 ] ||
     fail "the preview asks for a close box or system menu: Motif hints $flags, $functions, $decorations"
-  sleep 0.3
   screenshot preview >/dev/null
   read -r x y <<<"$(position "$preview")"
   read -r width _ <<<"$(inner_size "$preview")"
@@ -150,7 +150,7 @@ check_preview() {
   click $((x + width - 20)) $((y + 20))
   wait_for 5 "the preview closes on \"Abbrechen\"" not window_titled "Drucken"
   wait_for 5 "the question \"Image\" follows" window_titled "Image"
-  sleep 0.3
+  wait_for 5 "the question has the keyboard focus" has_focus "$(window_titled "Image")"
   timeout 5 xdotool key alt+n || fail "cannot answer the question"
   wait_for 5 "the print selection closes after the question" not window_titled "Drucken..."
 }
@@ -162,7 +162,9 @@ check_preview() {
 check_minimised_together() {
   local main=$1 editor=$2
   timeout 5 xdotool windowminimize "$main" || fail "cannot ask to minimise the main window"
-  sleep 0.5
+  # A window manager that refuses says nothing: it is given two seconds.
+  local deadline=$((SECONDS + $(scaled 2)))
+  while ! state_is "$main" Iconic && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
   if state_is "$main" Iconic; then
     wait_for 5 "the cell editor is minimised with the main window" state_is "$editor" Iconic
     timeout 5 xdotool windowactivate "$main" || fail "cannot restore the main window"

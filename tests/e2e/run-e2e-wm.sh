@@ -73,7 +73,7 @@ wait_for 5 "the difficulty dialog \"Einstellungen\" opens" window_titled "Einste
 dialog=$(window_titled "Einstellungen")
 above_the_editor "$dialog" "the difficulty dialog" "$main_window" "$editor_window"
 click $((main_x + 3)) $((main_y + 335))
-sleep 0.3
+sleep 0.3  # a grace, as in editor_owned_and_above
 above_the_editor "$dialog" "the difficulty dialog, after a click on the main window," "$main_window" "$editor_window"
 screenshot with-dialog >/dev/null
 read -r dialog_x dialog_y <<<"$(position "$dialog")"
