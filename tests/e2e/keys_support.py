@@ -1,6 +1,6 @@
 """Checks of the keyboard and undo run (run-e2e-keys.sh).
 
-  check-cells PATH SPEC     the .sdk file holds exactly the cells of SPEC
+  check-cells PATH CELLS    the .sdk file holds exactly the CELLS
                             ("E5=7 F5=5 F6=", candidates as digits), unlocked,
                             and nothing else anywhere (row and column 0 too)
   check-cue SHOT X Y CELL   of the main window whose client area starts at
@@ -23,13 +23,13 @@ def parse_cell(name):
     return ord(name[0]) - 64, int(name[1:])
 
 
-def check_cells(path, spec):
+def check_cells(path, cells):
     with open(path, "rb") as f:
         data = f.read()
     if len(data) != 4000:
         return f"{path} holds {len(data)} bytes"
     wanted = {}
-    for item in spec.split():
+    for item in cells.split():
         name, digits = item.split("=")
         fields = [0] * 10
         for d in digits:

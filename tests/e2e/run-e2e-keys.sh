@@ -63,14 +63,6 @@ start_program() {
   read -r editor_client_x editor_client_y <<<"$(position "$editor_window")"
 }
 
-end_program() {
-  "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
-  wait "$program_pid"
-  local status=$?
-  program_pid=
-  [ "$status" -eq 0 ] || fail "the program exited with status $status"
-}
-
 # press KEY...: the keys, into the main window once it has the keyboard (a
 # click on its margin, left of the row labels, gives it that).
 press() {
@@ -176,7 +168,7 @@ same_file "$work/resolved.sdk" "$work/solved.sdk"
 
 step "the program ended with the board before the solve"
 press ctrl+z
-end_program
+close_program
 history="$HOME/.local/state/tolva-sudoku/history"
 [ -s "$history" ] || fail "no history was kept in $history"
 echo "history: $(stat -c %s "$history") bytes"
@@ -193,6 +185,6 @@ same_file "$work/restored.sdk" "$work/edited.sdk"
 press ctrl+z
 saved before
 same_file "$work/before.sdk" "$work/start.sdk"
-end_program
+close_program
 
 step "passed"
