@@ -125,7 +125,7 @@ has_focus() { [ "$(timeout 5 xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # The display is ours once its lock file names our server and it answers;
 # another run may have taken the number meanwhile, and then ours ends.
 ours_and_up() {
-  kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+  kill -0 "$xvfb_pid" 2>/dev/null && [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock")" = "$xvfb_pid" ] &&
     timeout 2 xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
