@@ -19,6 +19,7 @@
 #include "solve/ErrorCheck.h"
 #include "storage/Settings.h"
 #include "tests/support/BoardBuilder.h"
+#include "tests/ui/LoopDriver.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/BoardDrawing.h"
 #include "ui/BoardNames.h"
@@ -29,65 +30,6 @@
 #include "ui/Resources.h"
 
 namespace {
-
-QWidget* GadgetWidget(int gadget) {
-  const qtws::GadgetRecord* record = qtws::FindGadget(gadget);
-  return record ? record->widget.data() : nullptr;
-}
-
-QWindow* WindowHandle(int window) { return qtws::FindWindow(window)->widget->windowHandle(); }
-
-// Lets Qt deliver what is pending, then runs a pass for every queued event.
-// Returns false when a pass ended the loop.
-bool RunPendingPasses() {
-  QCoreApplication::processEvents();
-  while (!qtws::gState.events.empty())
-    if (!RunPass()) return false;
-  return true;
-}
-
-bool Press(int window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(WindowHandle(window), key, modifiers);
-  return RunPendingPasses();
-}
-
-// The centre of the box of a check box gadget, where a click ticks it.
-QPoint BoxCentre(int gadget) {
-  auto* box = static_cast<QCheckBox*>(GadgetWidget(gadget));
-  QStyleOptionButton option;
-  option.initFrom(box);
-  return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
-}
-
-// Moves the pointer to a point of the main window's client area, as the
-// window system reports it, and lets the loop see it arrive.
-void PointAt(int x, int y) {
-  QCursor::setPos(qtws::FindWindow(kMainWindow)->widget->mapToGlobal(QPoint(x, y)));
-  QTest::mouseMove(WindowHandle(kMainWindow), QPoint(x, y));
-  RunPendingPasses();
-}
-
-QPoint OnBoard(int x, int y) { return QPoint(x - 20, y - 20); }
-
-class Interaction : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ClearBoard(gMainBoard);
-    ClearHistory();
-    gSelectedColumn = gSelectedRow = 0;
-    gErrorColumn = -1;
-    gFocusCueShown = false;
-    OpenCellEditor(0, 0);
-    OpenMainWindow();
-    SetWindowOwner(kCellEditorWindow, kMainWindow);  // as at start-up
-    RunPendingPasses();
-  }
-  void TearDown() override {
-    CloseWindow(kMainWindow);
-    CloseWindow(kCellEditorWindow);
-    qtws::gState.events.clear();
-  }
-};
 
 TEST_F(Interaction, KeysEditAndMoveTheSelectedCellAsTheBoxesDo) {
   ASSERT_TRUE(Press(kMainWindow, Qt::Key_Right));
@@ -161,15 +103,15 @@ TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
   QWidget* board = GadgetWidget(kBoardGadget);
   const int x = 20 + 33 * 4 + 16, y = 20 + 33 * 4 + 16;  // E5
   PointAt(x, y);
-  QTest::mousePress(board, Qt::LeftButton, {}, OnBoard(x, y));
-  for (int step = 1; step <= 4; ++step) QTest::mouseMove(board, OnBoard(x + 6 * step, y));
-  QTest::mouseRelease(board, Qt::LeftButton, {}, OnBoard(x + 24, y));
+  QTest::mousePress(board, Qt::LeftButton, {}, BoardPoint(x, y));
+  for (int step = 1; step <= 4; ++step) QTest::mouseMove(board, BoardPoint(x + 6 * step, y));
+  QTest::mouseRelease(board, Qt::LeftButton, {}, BoardPoint(x + 24, y));
   gErrorColumn = 1;
   RunPendingPasses();
   EXPECT_EQ(gSelectedColumn, 0) << "a drag selects nothing";
   EXPECT_EQ(gErrorColumn, -1) << "but it is a gadget event";
 
-  QTest::mouseClick(board, Qt::LeftButton, {}, OnBoard(x, y));
+  QTest::mouseClick(board, Qt::LeftButton, {}, BoardPoint(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E5");
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "a mouse user never sees the cue";
@@ -181,7 +123,7 @@ TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
   EXPECT_NE(WindowPixel(156, 189), kFocusCue);
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 240) << "nowhere else";
   PointAt(x, y);
-  QTest::mouseClick(board, Qt::RightButton, {}, OnBoard(x, y));
+  QTest::mouseClick(board, Qt::RightButton, {}, BoardPoint(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E6") << "a right click selects nothing";
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "and the cue is gone";
