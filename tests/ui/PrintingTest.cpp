@@ -60,7 +60,8 @@ class Printing : public testing::Test {
 TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   QSize inner, image;
   QPoint imageCorner;
-  int buttonHeight = 0, lowestVisible = 0;
+  int buttonHeight = 0, lowestVisible = 0, looks = 0;
+  QRect areaAfterResize, cancelAfterResize;
   QString question;
   Script script;
   script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
@@ -73,8 +74,15 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
         // Scrolled to the end, the page's last row is in view.
         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
         lowestVisible = area->widget()->mapFrom(area->viewport(), QPoint(0, area->viewport()->height() - 1)).y();
-        Click(kPreviewCancel);
+        // As a window manager that lets the user restore and resize it.
+        ResizeWindow(kPreviewWindow, 500, 400);
       })
+      .When([&] { return Gadget(kPreviewArea)->width() == 500 || ++looks > 500; },
+            [&] {
+              areaAfterResize = Gadget(kPreviewArea)->geometry();
+              cancelAfterResize = Gadget(kPreviewCancel)->geometry();
+              Click(kPreviewCancel);
+            })
       .WhenBox(kImageTitle, [&] {
         question = ModalTitled<QMessageBox>(kImageTitle)->text();
         Answer(kImageTitle, QMessageBox::No);
@@ -87,6 +95,8 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   EXPECT_EQ(buttonHeight, 40);
   EXPECT_EQ(image, QSize(2100, 2975));
   EXPECT_EQ(lowestVisible, 40 + 2975 - 1) << "the credit line can be scrolled into view";
+  EXPECT_EQ(areaAfterResize, QRect(0, 0, 500, 400)) << "the scroll area follows the window";
+  EXPECT_EQ(cancelAfterResize, QRect(250, 0, 250, 40)) << "\"Abbrechen\" stays the right half";
 }
 
 // A puzzle file where the export is about to write.
