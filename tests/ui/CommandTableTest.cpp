@@ -242,7 +242,8 @@ TEST_F(CommandRows, EveryRowActsByEachOfItsKeysAndByItsGadgetOrMenuItem) {
           Cell expected = before.board[5][5];
           expected.candidate[static_cast<std::size_t>(digit - 1)] = digit == 4 || digit == 6 ? 0 : 1;
           EXPECT_EQ(At(5, 5), expected);
-          EXPECT_EQ(GetGadgetState(kFirstDigitBox + digit - 1), expected.candidate[static_cast<std::size_t>(digit - 1)]);
+          EXPECT_EQ(GetGadgetState(kFirstDigitBox + digit - 1),
+                    expected.candidate[static_cast<std::size_t>(digit - 1)]);
           EXPECT_EQ(gErrorColumn, -1);
           EXPECT_EQ(UndoSteps(), 1);
           EXPECT_EQ(gFocusCueShown, way.byKey) << "a key shows the focus cue, a click does not";

@@ -68,7 +68,8 @@ TEST_F(DifficultyDialog, ResultsCarryTheirDifficulty) {
 }
 
 TEST_F(DifficultyDialog, WeiterReturnsTheSliderDifficulty) {
-  const std::string result = Ask(25, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsGoOn)), Qt::LeftButton); }});
+  const std::string result =
+      Ask(25, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsGoOn)), Qt::LeftButton); }});
   EXPECT_EQ(result, "weiter35");
   EXPECT_FALSE(WindowExists(kSettingsWindow)) << "the window is closed when the dialog ends";
 }
@@ -84,7 +85,9 @@ TEST_F(DifficultyDialog, AbbruchAfterTheSliderMovedToTheStart) {
 TEST_F(DifficultyDialog, CloseBoxReturnsTheDifficultyAlone) {
   std::string labelAtEnd;
   const std::string result =
-      Ask(-10, {[] { static_cast<QAbstractSlider*>(Gadget(kSettingsSlider))->triggerAction(QAbstractSlider::SliderToMaximum); },
+      Ask(-10, {[] {
+                  static_cast<QAbstractSlider*>(Gadget(kSettingsSlider))->triggerAction(QAbstractSlider::SliderToMaximum);
+                },
                 [&] {
                   labelAtEnd = GetGadgetText(kSettingsLevel);
                   Gadget(kSettingsGoOn)->window()->close();
@@ -108,7 +111,9 @@ TEST_F(DifficultyDialog, EveryStoredDifficultyStartsTheSliderInRange) {
 
   // The create button with difficulties read from a hand-edited "Data.prefs":
   // the slider shows the nearer end, and "Abbruch" keeps what it shows.
-  const auto clickAbbruch = [] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsCancel)), Qt::LeftButton); };
+  const auto clickAbbruch = [] {
+    QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsCancel)), Qt::LeftButton);
+  };
   for (const auto& [stored, shown] : {std::pair{INT32_MIN, 10}, std::pair{INT32_MIN + 9, 10}, std::pair{-7, 10},
                                       std::pair{INT32_MAX, 60}, std::pair{INT32_MAX - 9, 60}, std::pair{61, 60}}) {
     gDifficulty = stored;
