@@ -2,6 +2,14 @@
 
 #include <malloc.h>
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include "platform/Platform.h"
 
-void ReturnFreedMemory() { ::malloc_trim(0); }
+void ReturnFreedMemory() {
+  // The windows closed meanwhile (the preview with its copy of the page, the
+  // file dialogs) are deleted first, so that their memory is free too.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ::malloc_trim(0);
+}

@@ -145,8 +145,9 @@ TEST_F(HistoryJournal, ATornOrDamagedRecordCostsItselfAndWhatFollows) {
   const std::string whole = ReadFileBytes(journal);
   // The undo record holds one empty change list: 4 + 4 + 4 + 8 bytes.
   ASSERT_EQ(whole.size(), secondEnds + 20);
-  const std::size_t firstEnds = kJournalHeaderSize + 16 + (static_cast<unsigned char>(whole[kJournalHeaderSize + 4]) |
-                                                           static_cast<unsigned char>(whole[kJournalHeaderSize + 5]) << 8);
+  const std::size_t firstLength = static_cast<unsigned char>(whole[kJournalHeaderSize + 4]) +
+                                  256u * static_cast<unsigned char>(whole[kJournalHeaderSize + 5]);
+  const std::size_t firstEnds = kJournalHeaderSize + 16 + firstLength;
 
   const std::string kept = ReadFileBytes(base);
   for (const std::size_t cut : {secondEnds + 1, secondEnds + 19, firstEnds + 1, secondEnds - 1}) {
