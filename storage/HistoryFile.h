@@ -1,6 +1,7 @@
 #pragma once
 // The undo history kept across program runs: the file "history" in the
-// program's state folder, written at exit and read at start-up.
+// program's state folder, written at exit (and when its journal is
+// compacted, see HistoryJournal.h) and read at start-up.
 //
 // The file holds the boards of the history in time order: the undo steps
 // (oldest first), the main board as it was when the program ended, then the

@@ -202,6 +202,18 @@ kill_program() {
   program_pid=
 }
 stopped() { [ "$(cut -d' ' -f3 "/proc/$1/stat")" = T ]; }
+# torn_tail JOURNAL: the journal's records, walked by their lengths, end in
+# part of one.
+torn_tail() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = 20
+while len(data) - at >= 16 and len(data) - at - 16 >= struct.unpack_from("<I", data, at + 4)[0]:
+    at += 16 + struct.unpack_from("<I", data, at + 4)[0]
+sys.exit(0 if 20 < at < len(data) else 1)
+PY
+}
 gone() { ! ls -A "$@" 2>/dev/null | grep -q .; }
 # edit COL ROW DIGIT: a click on the cell, then on the digit's box.
 columns=(- A B C D E F G H I)
@@ -210,11 +222,13 @@ edit() {
   wait_for 5 "a click names the cell in the cell editor" title_is "$editor_window" "Feld ${columns[$1]}$2"
   click $((editor_client_x + 17)) "$(box_y "$3")"
 }
-# undone_to NAME: Ctrl+Z, then the board saved as NAME-back is NAME's.
+# undone_to NAME: Ctrl+Z, then the board saved under a new name is NAME's.
+backs=0
 undone_to() {
   press ctrl+z
-  saved "$1-back"
-  same_file "$work/$1-back.sdk" "$work/$1.sdk"
+  backs=$((backs + 1))
+  saved "$1-back$backs"
+  same_file "$work/$1-back$backs.sdk" "$work/$1.sdk"
 }
 
 step "D. a session: cleared, a cell entered, a puzzle opened and solved, undone, redone, cleared, a cell entered"
@@ -257,13 +271,15 @@ kill_program
 # Its first record is the start-up puzzle, its second the undo below; the
 # third, the entered digit, stops it midway through writing.
 TOLVA_JOURNAL_PAUSE_AT=3 start_program
-undone_to k1
+undone_to k2
 edit 5 4 8
 wait_for 10 "the program stops while it writes the step" stopped "$program_pid"
 kill_program
+torn_tail "$state/history.journal" || fail "the journal does not end in a torn record"
 
 step "started again: the torn step is dropped, every step before it comes back"
 start_program
+undone_to k2
 undone_to k1
 undone_to k0
 close_program
