@@ -13,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "board/History.h"
 #include "storage/FileReplace.h"
@@ -245,6 +246,8 @@ TEST_F(HistoryJournal, AThousandStepsOfEveryCellStayWithinTheBound) {
   const Snapshot killed;
   Kill();
   EXPECT_LE(SizeOf(base) + SizeOf(journal), kHistoryFileMaxSize + kJournalMaxSize);
+  std::cout << "After 1,200 steps of every cell: history " << SizeOf(base) << " bytes, journal " << SizeOf(journal)
+            << " bytes\n";
   EXPECT_GT(SizeOf(journal), kJournalHeaderSize);
   Start();
   Kill();
