@@ -193,13 +193,7 @@ void BM_RecordChangeWithJournal(benchmark::State& state) {
   ::unsetenv("XDG_STATE_HOME");
   ClearHistory();
 }
-BENCHMARK(BM_RecordChangeWithJournal)
-    ->Arg(1)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecordChangeWithJournal)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 // The compaction of a history of 1,000 steps that each changed every cell: the
 // largest history file written and synced, and an empty journal put beside it.
