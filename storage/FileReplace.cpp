@@ -129,10 +129,12 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
     FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (file.fd < 0 && errno == EEXIST) continue;
     if (file.fd < 0) return -1;
+    // A file system without locks takes the file unlocked: no cleaner can
+    // lock it either, so none removes it.
+    ::flock(file.fd, LOCK_EX);
     struct stat opened {};
     struct stat named {};
-    if (::flock(file.fd, LOCK_EX) == 0 && ::fstat(file.fd, &opened) == 0 && ::lstat(name.c_str(), &named) == 0 &&
-        SameFile(opened, named))
+    if (::fstat(file.fd, &opened) == 0 && ::lstat(name.c_str(), &named) == 0 && SameFile(opened, named))
       return file.Release();
   }
   return -1;
