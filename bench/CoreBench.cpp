@@ -11,6 +11,7 @@
 #include "generate/Random.h"
 #include "solve/Solve.h"
 #include "storage/HistoryFile.h"
+#include "storage/HistoryJournal.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
@@ -169,6 +170,46 @@ void BM_LoadHistoryFile(benchmark::State& state) {
   ClearHistory();
 }
 BENCHMARK(BM_LoadHistoryFile)->Unit(benchmark::kMillisecond);
+
+// Recording one change of one cell while the journal is open, with the write
+// of its record, at a history of state.range(0) steps: the oldest step goes
+// after each, so the length stays. Now and then a record compacts instead
+// (a full history's file, written and synced), which the figure includes.
+void BM_RecordChangeWithJournal(benchmark::State& state) {
+  TempFolder folder;
+  ::setenv("XDG_STATE_HOME", folder.Path("").c_str(), 1);
+  MakeFullHistory(1);
+  while (UndoSteps() > state.range(0)) gUndoSteps.pop_front();
+  StartJournal(gMainBoard);
+  if (!JournalOpen()) state.SkipWithError("no journal could be made");
+  for (auto _ : state) {
+    const Board before = gMainBoard;
+    ++gMainBoard[1][2].candidate[0];
+    RecordChange(before);
+    if (UndoSteps() > state.range(0)) gUndoSteps.pop_front();
+  }
+  StopJournal(false);
+  state.counters["journal_bytes"] = static_cast<double>(ReadFileBytes(JournalFilePath()).size());
+  ::unsetenv("XDG_STATE_HOME");
+  ClearHistory();
+}
+BENCHMARK(BM_RecordChangeWithJournal)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The compaction of a history of 1,000 steps that each changed every cell: the
+// largest history file written and synced, and an empty journal put beside it.
+void BM_CompactFullHistory(benchmark::State& state) {
+  TempFolder folder;
+  ::setenv("XDG_STATE_HOME", folder.Path("").c_str(), 1);
+  MakeFullHistory(kBoardSize * kBoardSize);
+  StartJournal(gMainBoard);
+  for (auto _ : state)
+    if (!CompactHistory(gMainBoard)) state.SkipWithError("the history could not be written");
+  StopJournal(false);
+  state.counters["file_bytes"] = static_cast<double>(ReadFileBytes(HistoryFilePath()).size());
+  ::unsetenv("XDG_STATE_HOME");
+  ClearHistory();
+}
+BENCHMARK(BM_CompactFullHistory)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "board/History.h"
 
+#include "storage/HistoryJournal.h"
+
 std::deque<Board> gUndoSteps;
 std::deque<Board> gRedoSteps;
 
@@ -26,11 +28,20 @@ void RecordChange(const Board& before) {
   gUndoSteps.push_back(before);
   if (UndoSteps() > kHistoryLimit) gUndoSteps.pop_front();
   gRedoSteps.clear();
+  JournalChange(before);
 }
 
-bool Undo() { return StepBetween(gUndoSteps, gRedoSteps); }
+bool Undo() {
+  if (!StepBetween(gUndoSteps, gRedoSteps)) return false;
+  JournalUndo();
+  return true;
+}
 
-bool Redo() { return StepBetween(gRedoSteps, gUndoSteps); }
+bool Redo() {
+  if (!StepBetween(gRedoSteps, gUndoSteps)) return false;
+  JournalRedo();
+  return true;
+}
 
 int UndoSteps() { return static_cast<int>(gUndoSteps.size()); }
 

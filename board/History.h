@@ -7,6 +7,8 @@
 // A step is a whole copy of the board (4000 bytes). Undo and redo only move
 // boards between the two lists, and a change drops the redo steps, so the two
 // lists together never hold more than kHistoryLimit boards: at most 4 MB.
+// While the history's journal is open (storage/HistoryJournal.h), every
+// change, undo and redo is also written to it as it is made.
 
 #include <deque>
 

@@ -299,6 +299,11 @@ std::string SaveFileDialog(const std::string& title, const std::string& filter);
 // printing failed.
 bool PrintImage(int image, const std::string& documentName);
 
+// Gives the memory the program has freed back to the system, after a command
+// that held a lot of it for a while (printing, the page preview, the image
+// export): the allocator otherwise keeps it for later.
+void ReturnFreedMemory();
+
 // ---------------------------------------------------------------- images
 
 // Creates (or replaces) an image in the screen's colour format, black all

@@ -1,6 +1,8 @@
 #include "storage/FileReplace.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -105,20 +107,45 @@ bool FitsFileSizeLimit(std::size_t size) {
   return size <= limit.rlim_cur;
 }
 
+constexpr std::string_view kTemporaryPrefix = ".tolva-";
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
 // A new file in folder under a short name of its own (so that a target name
 // of any allowed length leaves room for it), created with the given mode less
 // the umask. Sets name; -1 when none can be made.
+//
+// The file is locked (flock) for as long as the descriptor is open, so that
+// RemoveStaleTemporaries never takes a file still being written: a lock that
+// came after another program had already removed the name is given up for a
+// new name.
 int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, "%x%x%llx", static_cast<unsigned>(::getpid()), ++counter, ticks & 0xFFFFFF);
-    name = folder + "/.tolva-" + suffix;
-    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    name = folder + "/" + std::string(kTemporaryPrefix) + suffix;
+    FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (file.fd < 0 && errno == EEXIST) continue;
+    if (file.fd < 0) return -1;
+    // A file system without locks takes the file unlocked: no cleaner can
+    // lock it either, so none removes it.
+    ::flock(file.fd, LOCK_EX);
+    struct stat opened {};
+    struct stat named {};
+    if (::fstat(file.fd, &opened) == 0 && ::lstat(name.c_str(), &named) == 0 && SameFile(opened, named))
+      return file.Release();
   }
   return -1;
+}
+
+// A name CreateTemporary gives: the prefix, then 1 to 40 lower-case hex digits.
+bool IsTemporaryName(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix)) return false;
+  name.remove_prefix(kTemporaryPrefix.size());
+  return !name.empty() && name.size() <= 40 &&
+         std::all_of(name.begin(), name.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 enum class Replaced { Done, Failed, NotPossible };
@@ -241,6 +268,7 @@ bool CanReplaceFile(const std::string& path) {
 bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
   if (!CanReplaceFile(path) || !FitsFileSizeLimit(bytes.size())) return false;
   const std::string target = ResolveTarget(path);
+  RemoveStaleTemporaries(FolderOf(target));
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
   switch (ReplaceThroughTemporary(target, bytes, existed ? &old : nullptr)) {
@@ -249,4 +277,32 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
     case Replaced::NotPossible: return WriteInPlace(target, bytes, !existed);
   }
   return false;
+}
+
+int PlaceFileKeptOpen(const std::string& path, std::string_view bytes) {
+  std::string temporary;
+  FileDescriptor file(CreateTemporary(FolderOf(path), 0600, temporary));
+  if (file.fd < 0) return -1;
+  if (WriteAll(file.fd, bytes) && ::rename(temporary.c_str(), path.c_str()) == 0) return file.Release();
+  ::unlink(temporary.c_str());
+  return -1;
+}
+
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return;
+  const int folderFd = ::dirfd(listing);
+  while (const dirent* entry = ::readdir(listing)) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    // A writer holds its lock from the file's creation until it is renamed
+    // or removed; one that was ended lost its lock with its life.
+    FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    struct stat named {};
+    if (file.fd < 0 || ::fstat(file.fd, &opened) != 0 || !S_ISREG(opened.st_mode)) continue;
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;
+    if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named))
+      ::unlinkat(folderFd, entry->d_name, 0);
+  }
+  ::closedir(listing);
 }

@@ -41,5 +41,20 @@ bool CanReplaceFile(const std::string& path);
 //
 // A write beyond the process's file-size limit fails before anything is
 // touched. Returns false when the file could not be written; no temporary
-// file is left behind.
+// file is left behind. Stale temporary files in the folder go first
+// (RemoveStaleTemporaries).
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// Puts a new file (mode 0600 less the umask) holding bytes at path, replacing
+// what was there, and returns its descriptor, open for writing after its last
+// byte; -1 when it cannot be made. Nothing is forced to the disk. path is
+// taken as it is: links are not followed, the old file's identity not kept.
+// The descriptor owns the file it names even after another program puts a
+// file of its own at path.
+int PlaceFileKeptOpen(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files the writes above left in folder when they were
+// ended midway (a killed program): regular files named ".tolva-" and hex
+// digits that no running writer holds. A file another program is still
+// writing is held by it (an flock from its creation on) and stays.
+void RemoveStaleTemporaries(const std::string& folder);

@@ -9,6 +9,7 @@
 
 #include "board/History.h"
 #include "storage/FileReplace.h"
+#include "storage/HistoryJournal.h"
 
 namespace {
 
@@ -209,14 +210,41 @@ bool LoadHistoryBytes(std::string_view bytes, Board& atExit) {
   return true;
 }
 
-void SaveHistory() {
+void AppendBoardChanges(std::string& bytes, const Board& previous, const Board& board) {
+  AppendChanges(bytes, previous, board);
+}
+
+bool ReadBoardChanges(std::string_view bytes, std::size_t& at, Board& board) {
+  Reader reader{bytes, at};
+  if (!reader.ReadChanges(board)) return false;
+  at = reader.at;
+  return true;
+}
+
+bool MakeHistoryFolders() {
   const Location location = HistoryLocation();
-  if (location.path.empty()) return;
+  if (location.path.empty()) return false;
   MakeFolders(location);
-  ReplaceFileContents(location.path, HistoryBytes(gMainBoard));
+  return true;
+}
+
+std::uint64_t HistoryBytesChecksum(std::string_view bytes) {
+  return bytes.size() < kChecksumSize ? 0 : LittleEndian(bytes, bytes.size() - kChecksumSize, kChecksumSize);
+}
+
+bool WriteHistoryFile(std::string_view bytes) {
+  return MakeHistoryFolders() && ReplaceFileContents(HistoryFilePath(), bytes);
+}
+
+void SaveHistory() {
+  // The journal goes once the base holds all it held.
+  const bool written = WriteHistoryFile(HistoryBytes(gMainBoard));
+  if (JournalOpen()) StopJournal(written);
 }
 
 bool LoadHistory(Board& atExit) {
   std::string bytes;
-  return ReadFileOfAtMost(HistoryFilePath(), kHistoryFileMaxSize, bytes) && LoadHistoryBytes(bytes, atExit);
+  const bool loaded = ReadFileOfAtMost(HistoryFilePath(), kHistoryFileMaxSize, bytes) && LoadHistoryBytes(bytes, atExit);
+  ContinueFromJournal(loaded, HistoryBytesChecksum(bytes), atExit);
+  return loaded;
 }

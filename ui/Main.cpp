@@ -7,7 +7,9 @@
 #include "board/Board.h"
 #include "board/History.h"
 #include "solve/ErrorCheck.h"
+#include "storage/FileReplace.h"
 #include "storage/HistoryFile.h"
+#include "storage/HistoryJournal.h"
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/BoardImages.h"
@@ -35,6 +37,7 @@ void LoadStartupPuzzle() {
 void LoadStartupPuzzleAsAStep() {
   Board atExit{};
   LoadHistory(atExit);
+  StartJournal(atExit);
   LoadStartupPuzzle();
   RecordChange(atExit);
 }
@@ -43,6 +46,8 @@ void StartUp() {
   ClearBoard(gMainBoard);
   gErrorColumn = -1;
   LoadProgramFonts();
+  // Beside Data.prefs: what a killed exit write left there.
+  RemoveStaleTemporaries(".");
   ReadSettings();
   LoadStartupPuzzleAsAStep();
   PrepareImages();

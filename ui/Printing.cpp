@@ -155,6 +155,7 @@ int ShowPrintSelection() {
     }
   }
   CloseWindow(kSelectionWindow);
+  ReturnFreedMemory();
   return result;
 }
 
@@ -166,4 +167,7 @@ void DrawSavedPuzzle(const std::string& path, int x, int y) {
       DrawCellText(col, row, x + 99 * (col - 1) + 18, y + 99 * (row - 1), kPageLayout);
 }
 
-void PrintPage() { PrintImage(kPageImage, "Sudoku"); }
+void PrintPage() {
+  PrintImage(kPageImage, "Sudoku");
+  ReturnFreedMemory();
+}

@@ -9,7 +9,12 @@
 #      through the menu; the program ended with the board it had before the
 #      solve;
 #   C. the program started again: it shows the remembered puzzle, and undo
-#      brings back the board it was left with, then the board before it.
+#      brings back the board it was left with, then the board before it;
+#   D. the program killed (SIGKILL) after a session of steps, undos and
+#      redos, and in the middle of writing a step: each next start's undo
+#      steps back through every step it had completed, compared with the
+#      boards saved through the menu; stale temporary files of killed writes
+#      are gone at the start.
 #
 # Usage: run-e2e-keys.sh PROGRAM SEND-CLOSE-REQUEST ARTIFACT-DIR
 
@@ -186,5 +191,99 @@ press ctrl+z
 saved before
 same_file "$work/before.sdk" "$work/start.sdk"
 close_program
+
+# ------------------------------------------------------------------ D. killed
+
+state="$HOME/.local/state/tolva-sudoku"
+# kill_program: SIGKILL, so that nothing is written at exit.
+kill_program() {
+  kill -KILL "$program_pid"
+  wait "$program_pid"
+  program_pid=
+}
+stopped() { [ "$(cut -d' ' -f3 "/proc/$1/stat")" = T ]; }
+# torn_tail JOURNAL: the journal's records, walked by their lengths, end in
+# part of one.
+torn_tail() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = 20
+while len(data) - at >= 16 and len(data) - at - 16 >= struct.unpack_from("<I", data, at + 4)[0]:
+    at += 16 + struct.unpack_from("<I", data, at + 4)[0]
+sys.exit(0 if 20 < at < len(data) else 1)
+PY
+}
+gone() { ! ls -A "$@" 2>/dev/null | grep -q .; }
+# edit COL ROW DIGIT: a click on the cell, then on the digit's box.
+columns=(- A B C D E F G H I)
+edit() {
+  click "$(cell_x "$1")" "$(cell_y "$2")"
+  wait_for 5 "a click names the cell in the cell editor" title_is "$editor_window" "Feld ${columns[$1]}$2"
+  click $((editor_client_x + 17)) "$(box_y "$3")"
+}
+# undone_to NAME: Ctrl+Z, then the board saved under a new name is NAME's.
+backs=0
+undone_to() {
+  press ctrl+z
+  backs=$((backs + 1))
+  saved "$1-back$backs"
+  same_file "$work/$1-back$backs.sdk" "$work/$1.sdk"
+}
+
+step "D. a session: cleared, a cell entered, a puzzle opened and solved, undone, redone, cleared, a cell entered"
+printf 'stale' >"$work/.tolva-5eed1"
+printf 'stale' >"$state/.tolva-5eed2"
+start_program
+wait_for 5 "the stale temporary files beside Data.prefs and in the state folder are gone" \
+  gone "$work/.tolva-5eed1" "$state/.tolva-5eed2"
+saved k0
+click $((main_x + 360)) $((main_y + 220))
+saved k1
+edit 7 2 3
+saved k2
+open_puzzle "$work/start.sdk"
+saved k3
+open_menu 160 168
+pick_item 1
+park_pointer
+wait_for 10 "the emptied cells show green digits" board_shows solved
+saved k4
+press ctrl+z ctrl+y
+click $((main_x + 360)) $((main_y + 220))
+edit 3 8 6
+saved k6
+python3 "$keys" check-cells "$work/k6.sdk" "C8=6" || fail "k6.sdk does not hold C8=6"
+
+step "killed; started again: undo steps back through every board of the session"
+kill_program
+start_program
+for board in k6 k4 k3 k2 k1 k0; do
+  [ "$board" = k4 ] && { press ctrl+z; saved k5-back; cmp -s "$work/k5-back.sdk" "$work/zeros" || fail "no cleared board before C8=6"; }
+  undone_to "$board"
+done
+
+step "redone twice, killed again; started with the program stopped in the middle of its third record"
+press ctrl+y ctrl+y
+saved r2
+same_file "$work/r2.sdk" "$work/k2.sdk"
+kill_program
+# Its first record is the start-up puzzle, its second the undo below; the
+# third, the entered digit, stops it midway through writing.
+TOLVA_JOURNAL_PAUSE_AT=3 start_program
+undone_to k2
+edit 5 4 8
+wait_for 10 "the program stops while it writes the step" stopped "$program_pid"
+kill_program
+torn_tail "$state/history.journal" || fail "the journal does not end in a torn record"
+
+step "started again: the torn step is dropped, every step before it comes back"
+start_program
+undone_to k2
+undone_to k1
+undone_to k0
+close_program
+[ ! -e "$state/history.journal" ] || fail "the journal is left after an exit"
+gone "$state"/.tolva-* "$work"/.tolva-* || fail "temporary files are left: $(ls -A "$state" "$work")"
 
 step "passed"

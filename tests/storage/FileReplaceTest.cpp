@@ -5,6 +5,8 @@
 #include "storage/FileReplace.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -255,6 +257,52 @@ TEST_F(FileReplace, FileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
   EXPECT_EQ(ReadFileBytes(image), "old image");
   EXPECT_EQ(ReadFileBytes(folder.Path("Data.prefs")), "Ort = alt\r\n");
   EXPECT_EQ(FilesIn(folder.Path("")), 5) << "no temporary or half-written file is left";
+}
+
+TEST_F(FileReplace, StaleTemporaryFilesGoWithTheNextWriteButNotOnesStillBeingWritten) {
+  // What a killed write leaves: its file, no longer locked by anyone.
+  const std::string stale = folder.Path(".tolva-3f2a9c01e");
+  WriteBytes(stale, std::string(15000, 's'));
+  // Files that only look alike, and a link to a file elsewhere, stay.
+  const std::vector<std::string> alike = {".tolva-notes", ".tolva-", "tolva-3f2a", ".tolva-3F2A", "x.tolva-3f2a"};
+  for (const std::string& name : alike) WriteBytes(folder.Path(name), "mine");
+  std::filesystem::create_directory(folder.Path(".tolva-ab12"));
+  TempFolder elsewhere;
+  WriteBytes(elsewhere.Path("target"), "kept");
+  std::filesystem::create_symlink(elsewhere.Path("target"), folder.Path(".tolva-cd34"));
+
+  // Another running copy writing its temporary file, locked while it lives.
+  const std::string held = folder.Path(".tolva-4b1c");
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const int fd = ::open(held.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ::write(ready[1], "1", 1);
+    ::pause();
+    ::_exit(0);
+  }
+  char signal = 0;
+  ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+
+  SavePuzzle(folder.Path("puzzle.sdk"));
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(held)) << "a file another copy is still writing stays";
+  for (const std::string& name : alike) EXPECT_EQ(ReadFileBytes(folder.Path(name)), "mine") << name;
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path(".tolva-ab12")));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path(".tolva-cd34")));
+  EXPECT_EQ(ReadFileBytes(elsewhere.Path("target")), "kept");
+
+  // Killed, the writer's lock goes with it; the exit write of Data.prefs
+  // into the folder then removes its file.
+  ::kill(writer, SIGKILL);
+  ::waitpid(writer, nullptr, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  WorkingDirectory inFolder(folder.Path(""));
+  WriteSettings();
+  EXPECT_FALSE(std::filesystem::exists(held));
+  EXPECT_TRUE(std::filesystem::exists(folder.Path("Data.prefs")));
 }
 
 }  // namespace

@@ -15,8 +15,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <vector>
@@ -235,6 +239,53 @@ TEST_F(Printing, SixPuzzlesPrintedEqualTheExportedBitmap) {
   if (!sample.isEmpty()) {
     EXPECT_TRUE(SideBySide(raster, exported).save(sample, "PNG"));
   }
+}
+
+// The resident size of this process in bytes.
+long long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__has_feature) && __has_feature(address_sanitizer)
+  GTEST_SKIP() << "AddressSanitizer keeps freed memory on purpose: resident sizes tell nothing";
+#endif
+  TempFolder folder;
+  const std::vector<std::string> puzzles = SavePuzzles(folder);
+  const long long start = ResidentBytes();
+  for (int run = 0; run < 3; ++run) {
+    Script script;
+    for (std::size_t i = 0; i < puzzles.size(); ++i) {
+      const int browse = (i < 3 ? 31 : 39) + 2 * static_cast<int>(i % 3);
+      script.WhenGadget(browse, [browse] { Click(browse); })
+          .WhenFileDialog(QStringLiteral(u"Öffnen"),
+                          [path = puzzles[i]] { EnterPath(QStringLiteral(u"Öffnen"), path); });
+    }
+    const std::string bmp = folder.Path("seite" + std::to_string(run) + ".bmp");
+    script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+        .WhenGadget(kPreviewPrint, [] { Click(kPreviewPrint); })
+        .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
+        .WhenFileDialog(kExportTitle, [&] { EnterPath(kExportTitle, bmp); });
+    ASSERT_EQ(ShowPrintSelection(), 1);
+    ASSERT_TRUE(script.Done());
+    QObject context;
+    QPageLayout chosen;
+    const QString pdf = QString::fromStdString(folder.Path("seite" + std::to_string(run) + ".pdf"));
+    PrintNextToPdf(context, pdf, {QPageSize::A4}, chosen);
+    PrintPage();
+    ASSERT_EQ(ReadPdf(pdf).pages, 1);
+    // Its size only: reading it would hold memory of the test's own.
+    ASSERT_EQ(static_cast<long long>(std::filesystem::file_size(bmp)), kBmpFileSize);
+  }
+  const long long after = ResidentBytes();
+  constexpr long long kMegabyte = 1 << 20;
+  constexpr long long kPageImageBytes = 2100LL * 2975 * 4;
+  std::cout << "Resident: " << start / kMegabyte << " MB before printing, " << after / kMegabyte
+            << " MB after three print runs (the page image: " << kPageImageBytes / kMegabyte << " MB)\n";
+  EXPECT_LE(after, start + kPageImageBytes + 20 * kMegabyte);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#pragma once
+// The undo history's steps on the disk as they are made: "history.journal"
+// beside the history file, which it continues. The history file (the base)
+// is written whole only at exit and when the journal is compacted; between
+// those, every change, undo and redo of the main board is appended to the
+// journal within the pass that made it, so a program that is killed loses
+// nothing it had written. The next start reads the base, then replays the
+// journal's records on it.
+//
+// All numbers little-endian, every field a 32-bit word unless said:
+//
+//   offset  size  contents
+//   0       8     "TolvaJnl" (ASCII)
+//   8       4     version: 1
+//   12      8     the checksum that ends the base (HistoryBytesChecksum)
+//   20      ...   records, each:
+//                   4   kind: 1 a change (a new step), 2 an undo, 3 a redo
+//                   4   length L of the change lists, at most 2 x 4404
+//                   L   change lists as in the history file: the main board
+//                       before the command against the journal's board (no
+//                       cells when they are the same), then for a change the
+//                       board after it against that one (one cell or more)
+//                   8   HistoryChecksum of the 8 bytes of the checksum before
+//                       (the base's, for the first record) and this record's
+//                       bytes up to here
+//
+// A journal whose header does not name the base it is read with is passed
+// over whole; replaying stops at the first record that is torn (a program
+// killed while writing it), damaged or does not apply, keeping every record
+// before it. A record that would take the journal past kJournalMaxSize is not
+// written: the history is compacted instead (a new base holding everything,
+// and an empty journal naming it), so the two files together stay within
+// kHistoryFileMaxSize + kJournalMaxSize.
+//
+// Two copies of the program: each writes only to a journal file it made
+// itself, and the last one to write a step owns the files. A copy that finds
+// the base or the journal replaced by another one's compacts before its next
+// record, so steps of two copies never meet in one file.
+//
+// A power loss: a syncer thread forces every record to the disk
+// (fdatasync) as soon as it is written, and the folder after a new journal
+// is put in place, so what a power loss can take is the records of the last
+// sync's time, a few milliseconds on a disk that is idle.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "board/Board.h"
+
+constexpr std::size_t kJournalHeaderSize = 20;
+constexpr std::size_t kJournalRecordMaxSize = 4 + 4 + 2 * (4 + 100 * 44) + 8;
+constexpr std::size_t kJournalMaxSize = 1 << 20;
+
+// HistoryFilePath() with ".journal" added; "" when unknown.
+std::string JournalFilePath();
+
+// A journal's first bytes, naming the base whose checksum is base.
+std::string JournalHeader(std::uint64_t base);
+
+// Applies the journal's records that continue the base with checksum base to
+// the history and to board, the main board the base ended with. Returns the
+// number of records applied, -1 when the header does not name that base
+// (nothing changes). Linear in the length, whatever the bytes.
+int ReplayJournalBytes(std::string_view bytes, std::uint64_t base, Board& board);
+
+// At start-up, from LoadHistory: when the base was loaded (its checksum
+// base), replays the journal file on it (at most kJournalMaxSize bytes are
+// read) and remembers what it found for StartJournal.
+void ContinueFromJournal(bool baseLoaded, std::uint64_t base, Board& board);
+
+// Begins recording, after LoadHistory; board is the main board the history
+// continues from. Without a base, or when the journal held records, the
+// history is compacted first; otherwise a new empty journal names the base.
+// Removes the stale temporary files of the state folder. Silent: when the
+// files cannot be written, nothing is recorded.
+void StartJournal(const Board& board);
+
+// Writes the whole history with board as the main board as a new base,
+// followed by a new empty journal when one is being recorded; false when the
+// base could not be written.
+bool CompactHistory(const Board& board);
+
+// Ends recording; with removeFile, the journal file goes too when it is
+// this program's own. Waits for the syncer's last sync.
+void StopJournal(bool removeFile);
+
+bool JournalOpen();
+
+// The history's records (board/History.cpp calls them, after the history has
+// changed; nothing happens while no journal is open): a change from before
+// to the main board, an undo, a redo.
+void JournalChange(const Board& before);
+void JournalUndo();
+void JournalRedo();
