@@ -249,10 +249,15 @@ long long ResidentBytes() {
   return resident * ::sysconf(_SC_PAGESIZE);
 }
 
-TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
+// AddressSanitizer keeps freed memory on purpose, so there the runs are only
+// checked for what they print and leak, not for their resident size.
 #if defined(__SANITIZE_ADDRESS__) || defined(__has_feature) && __has_feature(address_sanitizer)
-  GTEST_SKIP() << "AddressSanitizer keeps freed memory on purpose: resident sizes tell nothing";
+constexpr bool kResidentSizeTells = false;
+#else
+constexpr bool kResidentSizeTells = true;
 #endif
+
+TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
   TempFolder folder;
   const std::vector<std::string> puzzles = SavePuzzles(folder);
   const long long start = ResidentBytes();
@@ -285,7 +290,7 @@ TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
   constexpr long long kPageImageBytes = 2100LL * 2975 * 4;
   std::cout << "Resident: " << start / kMegabyte << " MB before printing, " << after / kMegabyte
             << " MB after three print runs (the page image: " << kPageImageBytes / kMegabyte << " MB)\n";
-  EXPECT_LE(after, start + kPageImageBytes + 20 * kMegabyte);
+  if (kResidentSizeTells) EXPECT_LE(after, start + kPageImageBytes + 20 * kMegabyte);
 }
 
 }  // namespace
