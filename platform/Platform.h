@@ -14,6 +14,7 @@
 // sees Qt. The core's three needs (status text, STOP poll, Yes/No question)
 // are declared in platform/CoreServices.h and served by the same layer.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -296,6 +297,15 @@ std::string SaveFileDialog(const std::string& title, const std::string& filter);
 // of the paper chosen in the dialog as it can. False when cancelled or when
 // printing failed.
 bool PrintImage(int image, const std::string& documentName);
+
+// ---------------------------------------------------------------- clipboard
+
+// The clipboard's plain text as UTF-8 bytes, the way a text file holds it, cut
+// after maxBytes; "" when the clipboard holds no text.
+std::string ClipboardText(std::size_t maxBytes);
+
+// Puts the text (Windows-1252 bytes) on the clipboard as plain text.
+void SetClipboardText(const std::string& text);
 
 // ---------------------------------------------------------------- images
 

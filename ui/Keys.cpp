@@ -6,6 +6,7 @@
 #include "ui/BoardDrawing.h"
 #include "ui/CellEditor.h"
 #include "ui/Commands.h"
+#include "ui/PuzzleClipboard.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -65,6 +66,8 @@ KeyEffect HandleControlKey(int key, bool shift) {
     case 'E': return RunMenuItem(kSolveStepItem);
     case 'F': return RunMenuItem(kCheckItem);
     case kKeyDelete: return RunGadget(kClearButton);
+    case 'V': PastePuzzle(); return KeyEffect::kGadget;
+    case 'C': CopyPuzzle(); return KeyEffect::kMenu;
     case 'Z': return (shift ? Redo() : Undo()) ? KeyEffect::kHistory : KeyEffect::kNone;
     case 'Y': return Redo() ? KeyEffect::kHistory : KeyEffect::kNone;
     case 'Q':
