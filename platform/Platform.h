@@ -243,9 +243,9 @@ int EventModifiers();
 // else arrives as a key event.
 
 // Gives a button gadget a key, pressed without Ctrl or Alt: the button is
-// pressed, as by a click, while it is shown and enabled. A button of the
-// window the key was pressed in goes first, then one of any other window.
-// 0 takes the key away.
+// pressed, as by a click, while it is shown and enabled, when the key is
+// pressed in the button's window or in a window that window owns; never by a
+// key pressed in another window. 0 takes the key away.
 void SetGadgetKey(int gadget, int key);
 
 // ---------------------------------------------------------------- accessibility

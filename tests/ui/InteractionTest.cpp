@@ -14,6 +14,7 @@
 #include <QtTest/QTest>
 
 #include "board/History.h"
+#include "generate/DifficultyDialog.h"
 #include "platform/qt/State.h"
 #include "solve/ErrorCheck.h"
 #include "storage/Settings.h"
@@ -24,6 +25,7 @@
 #include "ui/CellEditor.h"
 #include "ui/EventLoop.h"
 #include "ui/MainWindow.h"
+#include "ui/Printing.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -77,6 +79,7 @@ class Interaction : public ::testing::Test {
     gFocusCueShown = false;
     OpenCellEditor(0, 0);
     OpenMainWindow();
+    SetWindowOwner(kCellEditorWindow, kMainWindow);  // as at start-up
     RunPendingPasses();
   }
   void TearDown() override {
@@ -215,16 +218,16 @@ TEST_F(Interaction, CommandKeysActAsTheirButtonsAndMenuItems) {
   // The dialogs answer Escape with their cancel buttons.
   QTimer cancel;
   QObject::connect(&cancel, &QTimer::timeout, [] {
-    for (int window : {3, 5})
+    for (int window : {kSettingsWindow, kSelectionWindow})
       if (WindowExists(window)) QTest::keyClick(WindowHandle(window), Qt::Key_Escape);
   });
   cancel.start(20);
   gDifficulty = 35;
   Press(kMainWindow, Qt::Key_N, Qt::ControlModifier);
-  EXPECT_FALSE(WindowExists(3));
+  EXPECT_FALSE(WindowExists(kSettingsWindow));
   EXPECT_EQ(gMainBoard, Board{}) << "\"Abbruch\": nothing is made";
   Press(kMainWindow, Qt::Key_P, Qt::ControlModifier);
-  EXPECT_FALSE(WindowExists(5));
+  EXPECT_FALSE(WindowExists(kSelectionWindow));
 
   EXPECT_TRUE(Press(kMainWindow, Qt::Key_S));
   EXPECT_FALSE(Press(kCellEditorWindow, Qt::Key_Q, Qt::ControlModifier)) << "Ctrl+Q ends the loop";

@@ -32,11 +32,6 @@
 
 namespace {
 
-constexpr int kPrintButton = 47;
-constexpr int kPreviewArea = 49;
-constexpr int kPreviewImage = 50;
-constexpr int kPreviewPrint = 51;
-constexpr int kPreviewCancel = 52;
 constexpr long long kBmpFileSize = 18742554;
 
 const QString kImageQuestion = QStringLiteral("Soll das Bild trotzdem gespeichert werden?");
@@ -121,7 +116,7 @@ class Printing : public testing::Test {
   // Goes through "Drucken", the preview's "Abbrechen" and Yes to the image
   // question, to the export's save dialog, and saves under path.
   static void ExportOnto(Script& script, const std::string& path) {
-    script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+    script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
         .WhenGadget(kPreviewCancel, [] { Click(kPreviewCancel); })
         .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
         .WhenFileDialog(kExportTitle, [path] { EnterPath(kExportTitle, path); });
@@ -134,7 +129,7 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   int buttonHeight = 0, lowestVisible = 0;
   QString question;
   Script script;
-  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+  script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
       .WhenGadget(kPreviewCancel, [&] {
         auto* area = static_cast<QScrollArea*>(Gadget(kPreviewArea));
         inner = area->widget()->size();
@@ -245,11 +240,11 @@ TEST_F(Printing, SixPuzzlesPrintedEqualTheExportedBitmap) {
   Clock::time_point pressed;
   Script script;
   for (std::size_t i = 0; i < puzzles.size(); ++i) {
-    const int browse = (i < 3 ? 31 : 39) + 2 * static_cast<int>(i % 3);
+    const int browse = SlotField(static_cast<int>(i / 3), static_cast<int>(i % 3)) + 1;
     script.WhenGadget(browse, [browse] { Click(browse); })
         .WhenFileDialog(QStringLiteral(u"Öffnen"), [path = puzzles[i]] { EnterPath(QStringLiteral(u"Öffnen"), path); });
   }
-  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+  script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
       .WhenGadget(kPreviewPrint, [&] {
         pressed = Clock::now();
         Click(kPreviewPrint);
