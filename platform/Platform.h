@@ -132,6 +132,8 @@ void BeginScrollAreaContent(int scrollArea);
 void EndScrollAreaContent();
 
 bool GadgetExists(int gadget);
+// Gives a gadget a new place and size, as at its creation.
+void MoveGadget(int gadget, int x, int y, int w, int h);
 void HideGadget(int gadget, bool hidden);
 void DisableGadget(int gadget, bool disabled);
 bool GadgetHidden(int gadget);
@@ -172,9 +174,9 @@ enum EventKind : int {
   kEventGadget = 1,   // see EventGadget and EventType
   kEventMenu = 2,     // see EventMenu
   kEventClose = 3,    // a window's close box or close request; see EventWindow. The window stays open.
-  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, a key
-                      // the focused gadget used; never the program's own drawing or gadget changes, so a
-                      // loop may draw in every pass
+  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, a
+                      // change of its size, a key the focused gadget used; never the program's own drawing
+                      // or gadget changes, so a loop may draw in every pass
   kEventKey = 5,      // a key pressed in a program window; see EventKey and EventModifiers
 };
 

@@ -81,13 +81,23 @@ void ComposePage() {
   StopDrawing();
 }
 
+// The scroll area fills the window, and the buttons share its width above
+// the page. Laid out again whenever the window's size changed (a window
+// manager may let the user restore and resize it), so both buttons stay in
+// reach.
+void LayOutPreview(int width, int height) {
+  MoveGadget(kPreviewArea, 0, 0, width, height);
+  MoveGadget(kPreviewPrint, 0, 0, width / 2, kPreviewButtonHeight);
+  MoveGadget(kPreviewCancel, width / 2, 0, width / 2, kPreviewButtonHeight);
+}
+
 // The page, full screen, under the buttons "Drucken" and "Abbrechen"; only
 // they end it. The scrollable area holds the buttons and the whole page, down
 // to the credit line. Returns 1 for "Drucken".
 int ShowPreview() {
   OpenWindow(kPreviewWindow, 0, 0, 0, 0, "Drucken", kWindowScreenCentred | kWindowMaximised);
-  const int width = WindowInnerWidth(kPreviewWindow);
-  const int height = WindowInnerHeight(kPreviewWindow);
+  int width = WindowInnerWidth(kPreviewWindow);
+  int height = WindowInnerHeight(kPreviewWindow);
   ScrollAreaGadget(kPreviewArea, kPreviewWindow, 0, 0, width, height, kPageWidth, kPreviewButtonHeight + kPageHeight,
                    10);
   BeginScrollAreaContent(kPreviewArea);
@@ -98,13 +108,17 @@ int ShowPreview() {
   SetGadgetKey(kPreviewPrint, kKeyEnter);
   SetGadgetKey(kPreviewCancel, kKeyEscape);
   int result = -1;
-  while (result < 0)
-    if (WaitEvent() == kEventGadget) {
-      if (EventGadget() == kPreviewPrint) result = 1;
-      if (EventGadget() == kPreviewCancel) result = 0;
-    } else if (EndRequested()) {
-      result = 0;
+  while (result < 0) {
+    const EventKind event = WaitEvent();
+    if (event == kEventGadget && EventGadget() == kPreviewPrint) result = 1;
+    if (event == kEventGadget && EventGadget() == kPreviewCancel) result = 0;
+    if (EndRequested()) result = 0;
+    if (WindowInnerWidth(kPreviewWindow) != width || WindowInnerHeight(kPreviewWindow) != height) {
+      width = WindowInnerWidth(kPreviewWindow);
+      height = WindowInnerHeight(kPreviewWindow);
+      LayOutPreview(width, height);
     }
+  }
   CloseWindow(kPreviewWindow);
   return result;
 }

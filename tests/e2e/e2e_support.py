@@ -275,6 +275,9 @@ def main(argv):
             return 1
         print(*corner)
         return 0
+    if command == "pixel":
+        print(*Shot(args[0]).at(int(args[1]), int(args[2])))
+        return 0
     if command == "check-saved":
         problem = check_saved(args[0])
     elif command == "check-page-slot":

@@ -143,6 +143,21 @@ check_preview() {
   [ $((flags & 3)) -eq 3 ] && [ $((functions & 32)) -eq 0 ] && [ $((decorations & 16)) -eq 0 ] ||
     fail "the preview asks for a close box or system menu: Motif hints $flags, $functions, $decorations"
   screenshot preview >/dev/null
+  # A window manager may let the user restore and resize the preview (openbox
+  # offers a restore button): the preview then lays itself out again. One
+  # that refuses is given two seconds, and must keep it whole.
+  timeout 5 wmctrl -i -r "$preview" -b remove,maximized_vert,maximized_horz || fail "cannot ask to restore the preview"
+  timeout 5 xdotool windowsize "$preview" 640 480 || fail "cannot ask to resize the preview"
+  local deadline=$((SECONDS + $(scaled 2)))
+  while [ "$(inner_size "$preview")" != "640 480" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+  if [ "$(inner_size "$preview")" = "640 480" ]; then
+    wait_for 5 "the restored preview's scroll area fits it: a scroll bar at its right edge" \
+      preview_scroll_bar_shown "$preview"
+    echo "the preview was restored and resized to 640 x 480, and laid itself out again"
+  else
+    fills_work_area "$preview" >/dev/null || fail "the preview neither fills the work area nor was resized"
+    echo "the window manager keeps the preview maximised"
+  fi
   read -r x y <<<"$(position "$preview")"
   read -r width _ <<<"$(inner_size "$preview")"
   # The buttons were laid out from the size the window manager gave: "Abbrechen"
@@ -153,6 +168,30 @@ check_preview() {
   wait_for 5 "the question has the keyboard focus" has_focus "$(window_titled "Image")"
   timeout 5 xdotool key alt+n || fail "cannot answer the question"
   wait_for 5 "the print selection closes after the question" not window_titled "Drucken..."
+  # "Drucken" would be followed by the print dialog, which keeps the main
+  # window from taking clicks: its open button opens "Öffnen" only after
+  # "Abbrechen".
+  read -r x y <<<"$(position "$main")"
+  click $((x + 360)) $((y + 20))
+  wait_for 5 "the open dialog \"Öffnen\" opens: the preview ended by \"Abbrechen\", not \"Drucken\"" \
+    window_titled "Öffnen"
+  wait_for 5 "the open dialog has the keyboard focus" has_focus "$(window_titled "Öffnen")"
+  timeout 5 xdotool key Escape || fail "cannot cancel the open dialog"
+  wait_for 5 "the open dialog closes" not window_titled "Öffnen"
+}
+
+# preview_scroll_bar_shown PREVIEW: the page shows white left of the right
+# edge, and the edge itself is no page: the scroll area ends there, with its
+# scroll bar.
+preview_scroll_bar_shown() {
+  local shot x y width height edge page
+  shot=$(screenshot preview-resized) || return 1
+  read -r x y <<<"$(position "$1")"
+  read -r width height <<<"$(inner_size "$1")"
+  edge=$(python3 "$here/e2e_support.py" pixel "$shot" $((x + width - 5)) $((y + height / 2)))
+  page=$(python3 "$here/e2e_support.py" pixel "$shot" $((x + width - 60)) $((y + height / 2)))
+  echo "at the right edge $edge, left of it $page"
+  [ "$page" = "255 255 255" ] && [ "$edge" != "255 255 255" ]
 }
 
 # check_minimised_together MAIN EDITOR: minimising the main window minimises
