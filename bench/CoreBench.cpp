@@ -12,6 +12,7 @@
 #include "solve/Solve.h"
 #include "storage/HistoryFile.h"
 #include "storage/HistoryJournal.h"
+#include "storage/TextPuzzle.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
@@ -210,6 +211,26 @@ void BM_CompactFullHistory(benchmark::State& state) {
   ClearHistory();
 }
 BENCHMARK(BM_CompactFullHistory)->Unit(benchmark::kMillisecond);
+
+// Reading text as a puzzle: a boxed grid of 13 lines, and the most a file can
+// hand over, 8193 bytes of a list of one puzzle per line (every line read).
+void BM_ReadTextPuzzle(benchmark::State& state) {
+  std::string text;
+  if (state.range(0) == 0) {
+    text = "*-----------*\n|.4.|.2.|..7|\n|3..|.9.|1..|\n|..8|...|.5.|\n|---+---+---|\n|2..|...|6..|\n"
+           "|.7.|3.8|.9.|\n|..5|...|..1|\n|---+---+---|\n|.6.|...|8..|\n|..9|.7.|..3|\n|1..|.5.|.4.|\n"
+           "*-----------*\n";
+  } else {
+    while (text.size() <= kTextPuzzleLimit) text += std::string(81, '.') + "\n";
+    text.resize(kTextPuzzleLimit + 1);
+  }
+  PuzzleDigits digits{};
+  for (auto _ : state) {
+    if (!ReadTextPuzzle(text, digits)) state.SkipWithError("no puzzle");
+    benchmark::DoNotOptimize(digits);
+  }
+}
+BENCHMARK(BM_ReadTextPuzzle)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

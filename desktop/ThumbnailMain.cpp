@@ -6,7 +6,8 @@
 // PICTURE, a PNG of SIZE x SIZE pixels (128 unless given), or of the board's
 // own 300 x 300 when SIZE is larger. File managers run it without a display
 // and on files of any content, so it draws offscreen and reads the file as the
-// program does: at most its first 4000 bytes, missing bytes as zeros. Exits 0
+// program does: a board dump (missing bytes as zeros) or a puzzle as text, at
+// most its first 8193 bytes. Exits 0
 // with a picture written; 1 when the puzzle cannot be read or the picture not
 // written; 2 for wrong arguments. A normal run prints nothing.
 

@@ -1,8 +1,8 @@
 // Any bytes as the puzzles of a printed page: the first 4000 bytes as one
-// ".sdk" file, the rest as a second, each loaded and drawn as the print
-// composes its page, onto a page of one row of two slots (the full page
-// repeats the same drawing three times over). Runs on Qt's offscreen
-// platform.
+// ".sdk" file, the rest as a second (each a dump or a text puzzle), each
+// loaded and drawn as the print composes its page, onto a page of one row of
+// two slots (the full page repeats the same drawing three times over). Runs
+// on Qt's offscreen platform.
 
 #include <unistd.h>
 
@@ -81,8 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(PixelColour(10, 10) == kWhite);
   StopDrawing();
 
-  std::string loaded(last);
-  loaded.resize(kPuzzleFileSize, '\0');
-  Require(PuzzleBytes() == loaded);  // the main board holds the puzzle drawn last
+  // The main board holds the puzzle drawn last, read from its file as from
+  // its bytes: a dump, or a text puzzle.
+  const Board drawn = gMainBoard;
+  ClearBoard(gMainBoard);
+  LoadPuzzleFileStart(last);
+  Require(gMainBoard == drawn);
   return 0;
 }

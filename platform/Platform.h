@@ -14,6 +14,7 @@
 // sees Qt. The core's three needs (status text, STOP poll, Yes/No question)
 // are declared in platform/CoreServices.h and served by the same layer.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -303,6 +304,15 @@ bool PrintImage(int image, const std::string& documentName);
 // that held a lot of it for a while (printing, the page preview, the image
 // export): the allocator otherwise keeps it for later.
 void ReturnFreedMemory();
+
+// ---------------------------------------------------------------- clipboard
+
+// The clipboard's plain text as UTF-8 bytes, the way a text file holds it, cut
+// after maxBytes; "" when the clipboard holds no text.
+std::string ClipboardText(std::size_t maxBytes);
+
+// Puts the text (Windows-1252 bytes) on the clipboard as plain text.
+void SetClipboardText(const std::string& text);
 
 // ---------------------------------------------------------------- images
 

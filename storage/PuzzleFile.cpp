@@ -4,6 +4,7 @@
 
 #include "platform/CoreServices.h"
 #include "storage/FileReplace.h"
+#include "storage/TextPuzzle.h"
 
 namespace {
 
@@ -37,7 +38,13 @@ void SavePuzzle(const std::string& path) {
 
 void LoadPuzzle(const std::string& path) {
   std::string bytes;
-  if (ReadFileStart(path, kPuzzleFileSize, bytes)) LoadPuzzleBytes(bytes);
+  if (ReadFileStart(path, kTextPuzzleLimit + 1, bytes)) LoadPuzzleFileStart(bytes);
+}
+
+void LoadPuzzleFileStart(std::string_view start) {
+  const bool dump = start.size() == static_cast<std::size_t>(kPuzzleFileSize) ||
+                    start.find('\0') != std::string_view::npos;
+  if (dump || !LoadTextPuzzle(start)) LoadPuzzleBytes(start);
 }
 
 void LoadPuzzleBytes(std::string_view bytes) {

@@ -18,7 +18,18 @@ void SavePuzzle(const std::string& path);
 // Replaces all 100 cells of the main board with the file's fields. Missing
 // bytes of a short file read as 0, bytes past 4000 are ignored. A file that
 // cannot be opened leaves the board as it was. Failures are silent.
+//
+// Other programs' puzzles load too: a file that is not a board dump and reads
+// wholly as a text puzzle (storage/TextPuzzle.h) gives that puzzle. A file of
+// exactly 4000 bytes, or one holding a zero byte, is always a dump, so every
+// file the program wrote loads as before; so is any file that is no text
+// puzzle. At most kTextPuzzleLimit + 1 bytes of a file are read.
 void LoadPuzzle(const std::string& path);
+
+// Loads the main board from the first bytes of a file (at most
+// kTextPuzzleLimit + 1; fewer only when the file is shorter), as LoadPuzzle
+// does from a file that opened.
+void LoadPuzzleFileStart(std::string_view start);
 
 // Loads the main board from a file's bytes, as LoadPuzzle does from a file
 // that opened.

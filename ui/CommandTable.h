@@ -29,6 +29,8 @@ enum class Command {
   kSolveStep,
   kCheck,
   kClear,
+  kPaste,        // a puzzle as text from the clipboard
+  kCopy,         // the board as a line of 81 characters onto the clipboard
   kStop,
   kUndo,
   kRedo,
@@ -87,6 +89,8 @@ inline constexpr std::array kCommandTable{
     CommandRow{Command::kSolveStep, {{{'E', kCtrl}}}, kNoGadget, kNoGadget, kSolveStepItem, Applies::kIdle},
     CommandRow{Command::kCheck, {{{'F', kCtrl}}}, kNoGadget, kNoGadget, kCheckItem, Applies::kIdle},
     CommandRow{Command::kClear, {{{kKeyDelete, kCtrl}}}, kClearButton, kClearButton, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kPaste, {{{'V', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kCopy, {{{'C', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kStop, {{{kKeyEscape}}}, kStopButton, kStopButton, kNoMenuItem, Applies::kBusy},
     CommandRow{Command::kUndo, {{{'Z', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kRedo, {{{'Z', kCtrlShift}, {'Y', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem,

@@ -13,6 +13,7 @@
 #include "ui/CellEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
+#include "ui/PuzzleClipboard.h"
 
 namespace {
 
@@ -115,6 +116,8 @@ void RunCommand(const CommandRow& row, const CommandInput& input) {
     case Command::kSolveStep: WithStopButton([] { Solve(1); }); break;
     case Command::kCheck: CheckForErrors(); break;
     case Command::kClear: ClearBoard(gMainBoard); break;
+    case Command::kPaste: PastePuzzle(); break;
+    case Command::kCopy: CopyPuzzle(); break;
     case Command::kStop: break;  // taken by the long command's own poll
     case Command::kUndo: Undo(); break;
     case Command::kRedo: Redo(); break;

@@ -5,6 +5,12 @@ box, so each emptied cell has exactly one allowed digit; the givens are locked.
 
 Subcommands (exit status 0 when the check holds, 1 with a message when not):
   write-puzzle PATH                          the start puzzle as a .sdk file
+  write-text-puzzle PATH line|sdk|ss         the start puzzle as text: one
+                                             line, a text .sdk with header
+                                             lines (CR LF), a framed .ss grid
+  puzzle-line                                prints the start puzzle's line
+  check-page-slot PAGE.bmp X Y               the page's slot at (X, Y) shows
+                                             the start puzzle's givens
   check-saved PATH                           PATH holds the solved puzzle
   check-board SHOT.ppm X Y start|solved      the board in the main window whose
                                              client area starts at screen (X, Y)
@@ -77,6 +83,56 @@ def check_saved(path):
             want = struct.unpack_from("<10i", expected, offset)
             if got != want:
                 problems.append(f"cell ({col}, {row}): {list(got)}, expected {list(want)}")
+    return "\n".join(problems)
+
+
+def puzzle_rows():
+    """The start puzzle's rows as text, "." for an emptied cell."""
+    return ["".join("." if (col, row) in EMPTIED else str(digit(col, row)) for col in range(1, 10))
+            for row in range(1, 10)]
+
+
+def write_text_puzzle(path, form):
+    rows = puzzle_rows()
+    if form == "line":
+        text = "".join(rows) + "\n"
+    elif form == "sdk":
+        text = "\ufeff#AEin anderes Programm\r\n#DMittel\r\n" + "".join(r + "\r\n" for r in rows)
+    else:
+        lines = ["*-----------*"]
+        for i, r in enumerate(rows):
+            if i in (3, 6):
+                lines.append("|---+---+---|")
+            lines.append(f"|{r[:3]}|{r[3:6]}|{r[6:]}|")
+        text = "\n".join(lines + ["*-----------*", ""])
+    with open(path, "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+
+
+def check_page_slot(path, left, top):
+    """The 24-bit BMP of the page: dark strokes inside every given's 99-pixel
+    square of the slot, none inside an emptied cell's."""
+    with open(path, "rb") as f:
+        data = f.read()
+    if data[:2] != b"BM":
+        return f"{path} is no BMP"
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height = struct.unpack_from("<ii", data, 18)
+    stride = (width * 3 + 3) // 4 * 4
+
+    def dark(x, y):
+        at = offset + (height - 1 - y) * stride + 3 * x
+        return sum(data[at:at + 3]) < 300
+
+    problems = []
+    for col in range(1, 10):
+        for row in range(1, 10):
+            x0, y0 = left + 99 * (col - 1), top + 99 * (row - 1)
+            count = sum(1 for x in range(x0 + 15, x0 + 85, 2) for y in range(y0 + 15, y0 + 85, 2) if dark(x, y))
+            if (col, row) in EMPTIED and count:
+                problems.append(f"{cell_name(col, row)} (empty): {count} dark pixels")
+            elif (col, row) not in EMPTIED and count < 20:
+                problems.append(f"{cell_name(col, row)} (given): {count} dark pixels")
     return "\n".join(problems)
 
 
@@ -203,6 +259,12 @@ def main(argv):
     if command == "write-puzzle":
         write_puzzle(args[0])
         return 0
+    if command == "write-text-puzzle":
+        write_text_puzzle(args[0], args[1])
+        return 0
+    if command == "puzzle-line":
+        print("".join(puzzle_rows()))
+        return 0
     if command == "digit":
         print(digit(int(args[0]), int(args[1])))
         return 0
@@ -218,6 +280,8 @@ def main(argv):
         return 0
     if command == "check-saved":
         problem = check_saved(args[0])
+    elif command == "check-page-slot":
+        problem = check_page_slot(args[0], int(args[1]), int(args[2]))
     elif command == "check-board":
         problem = check_board(Shot(args[0]), int(args[1]), int(args[2]), args[3])
     elif command == "check-title":

@@ -10,7 +10,12 @@
 #      solve;
 #   C. the program started again: it shows the remembered puzzle, and undo
 #      brings back the board it was left with, then the board before it;
-#   D. the program killed (SIGKILL) after a session of steps, undos and
+#   D. the clipboard: text that is no puzzle pasted with Ctrl+V changes
+#      nothing, a puzzle's line pasted gives the board that opening it gives,
+#      Ctrl+C gives the line back, Ctrl+Z takes the paste back;
+#   E. a page printed with one slot naming a text puzzle (a framed .ss grid),
+#      exported as a bitmap: the slot shows the puzzle's givens;
+#   F. the program killed (SIGKILL) after a session of steps, undos and
 #      redos, and in the middle of writing a step: each next start's undo
 #      steps back through every step it had completed, compared with the
 #      boards saved through the menu; stale temporary files of killed writes
@@ -47,6 +52,10 @@ editor_ticked() {
   shot=$(screenshot editor) && python3 "$support" check-ticked "$shot" "$editor_client_x" "$editor_client_y" "$1"
 }
 same_file() { cmp "$1" "$2" || fail "$(basename "$1") differs from $(basename "$2")"; }
+# The X clipboard (the CLIPBOARD selection): xclip serves what it is given
+# until another client takes the selection or the X server ends.
+clipboard_set() { printf '%s' "$1" | timeout 5 xclip -selection clipboard -in >/dev/null 2>&1 || fail "cannot set the clipboard"; }
+clipboard_is() { [ "$(timeout 5 xclip -selection clipboard -out 2>/dev/null)" = "$1" ]; }
 
 # The screen point of a cell's centre, and of a digit box of the cell editor.
 cell_x() { echo $((main_x + 20 + 33 * ($1 - 1) + 16)); }
@@ -190,9 +199,62 @@ same_file "$work/restored.sdk" "$work/edited.sdk"
 press ctrl+z
 saved before
 same_file "$work/before.sdk" "$work/start.sdk"
+
+# ------------------------------------------------------------------ D. clipboard
+
+step "D. Ctrl+V: text that is no puzzle changes nothing"
+click $((main_x + 360)) $((main_y + 220))  # "Leeren"
+clipboard_set "Kein Rätsel: ..3.1..7."
+press ctrl+v
+saved nothing-pasted
+same_file "$work/nothing-pasted.sdk" "$work/zeros"
+
+step "Ctrl+V of the puzzle's 81-character line, Ctrl+C gives it back, Ctrl+Z takes the paste back"
+line=$(python3 "$support" puzzle-line)
+clipboard_set "$line"
+press ctrl+v
+park_pointer
+wait_for 5 "the pasted puzzle is shown" board_shows start
+saved pasted
+same_file "$work/pasted.sdk" "$work/start.sdk"
+clipboard_set "something else"
+press ctrl+c
+wait_for 5 "Ctrl+C puts the puzzle's line on the clipboard" clipboard_is "$line"
+press ctrl+z
+saved unpasted
+same_file "$work/unpasted.sdk" "$work/zeros"
+
+# ------------------------------------------------------------------ E. print
+
+step "E. a page with one slot naming a text puzzle, exported as a bitmap"
+python3 "$support" write-text-puzzle "$work/anderes Programm.sdk" ss
+press ctrl+p
+wait_for 5 "the print selection \"Drucken...\" opens" window_titled "Drucken..."
+read -r x y <<<"$(position "$(window_titled "Drucken...")")"
+click $((x + 90)) $((y + 110))  # "..." of the first slot
+wait_for 5 "the open dialog \"Öffnen\" opens" open_dialog
+wait_for 5 "the open dialog has the keyboard focus" has_focus "$(open_dialog_window)"
+timeout 10 xdotool type --delay 10 "$work/anderes Programm.sdk" || fail "cannot type into the open dialog"
+timeout 5 xdotool key Return || fail "cannot press Return"
+wait_for 5 "the open dialog closes" not open_dialog
+click $((x + 50)) $((y + 210))  # "Drucken"
+wait_for 10 "the preview \"Drucken\" opens" window_titled "Drucken"
+wait_for 5 "the preview has the keyboard focus" has_focus "$(window_titled "Drucken")"
+timeout 5 xdotool key Escape || fail "cannot press Escape"
+wait_for 5 "the question \"Image\" follows" window_titled "Image"
+wait_for 5 "the question has the keyboard focus" has_focus "$(window_titled "Image")"
+timeout 5 xdotool key alt+j || fail "cannot answer the question"
+wait_for 5 "the dialog \"Image speichern\" opens" window_titled "Image speichern"
+wait_for 5 "the dialog has the keyboard focus" has_focus "$(window_titled "Image speichern")"
+timeout 10 xdotool type --delay 10 "$work/seite.bmp" || fail "cannot type into the save dialog"
+timeout 5 xdotool key Return || fail "cannot press Return"
+wait_for 10 "seite.bmp is written (2100 x 2975, 24 bits)" size_is "$work/seite.bmp" $((54 + 2100 * 2975 * 3))
+python3 "$support" check-page-slot "$work/seite.bmp" 75 46 || fail "the page's first slot does not show the text puzzle"
+saved printed
+same_file "$work/printed.sdk" "$work/start.sdk"
 close_program
 
-# ------------------------------------------------------------------ D. killed
+# ------------------------------------------------------------------ F. killed
 
 state="$HOME/.local/state/tolva-sudoku"
 # kill_program: SIGKILL, so that nothing is written at exit.
@@ -231,7 +293,7 @@ undone_to() {
   same_file "$work/$1-back$backs.sdk" "$work/$1.sdk"
 }
 
-step "D. a session: cleared, a cell entered, a puzzle opened and solved, undone, redone, cleared, a cell entered"
+step "F. a session: cleared, a cell entered, a puzzle opened and solved, undone, redone, cleared, a cell entered"
 printf 'stale' >"$work/.tolva-5eed1"
 printf 'stale' >"$state/.tolva-5eed2"
 start_program

@@ -5,7 +5,8 @@
 # root: the files it installs with their modes, its control fields, the manual
 # pages rendered without a warning, the autopkgtest smoke test on the unpacked
 # thumbnailer, and a puzzle opened with xdg-open on a desktop without GNOME or
-# KDE, which starts the packaged program on it through the desktop entry.
+# KDE, which starts the packaged program on it through the desktop entry: one
+# the program saved, then another program's text .sdk.
 #
 # Usage: check-package.sh SEND-CLOSE-REQUEST ARTIFACT-DIR
 
@@ -135,31 +136,41 @@ board_shows_puzzle() {
   shot=$(screenshot board) && python3 "$support" check-board "$shot" "$main_x" "$main_y" start
 }
 
-step "xdg-open \"Mein Rätsel 1.sdk\" in the puzzle's folder"
-# A generic desktop: no desktop named, no GNOME or KDE session; the name as
-# given, relative to the current folder.
-(cd "$work/puzzles" && exec env -i PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$HOME" \
-  XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" XDG_DATA_HOME="$work/no-data" \
-  XDG_DATA_DIRS="$data" xdg-open "Mein Rätsel 1.sdk") >"$work/xdg-open.log" 2>&1 &
-xdg_open_pid=$!
-wait_for 30 "the main window \"Tolva Sudoku\" appears"$'\n'"$(cat "$work/xdg-open.log")" main_window
-program_pid=$(timeout 5 xdotool getwindowpid "$(main_window)")
-[ -n "$program_pid" ] || fail "the main window names no process"
-[ "$(readlink "/proc/$program_pid/exe")" = "$root/usr/games/tolva-sudoku" ] ||
-  fail "the program started is not the packaged one: $(readlink "/proc/$program_pid/exe")"
-[ "$(readlink "/proc/$program_pid/cwd")" = "$folder" ] ||
-  fail "the program runs in $(readlink "/proc/$program_pid/cwd"), not in $folder"
-read -r main_x main_y <<<"$(position "$(main_window)")"
-timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
-wait_for 10 "the board shows the puzzle opened" board_shows_puzzle
+# xdg_open NAME: xdg-open NAME in the puzzles' folder, on a generic desktop (no
+# desktop named, no GNOME or KDE session), the name as given, relative to the
+# current folder; the packaged program shows the puzzle and ends on a close
+# request, and xdg-open with it.
+xdg_open() {
+  step "xdg-open \"$1\" in the puzzle's folder"
+  (cd "$work/puzzles" && exec env -i PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" HOME="$HOME" \
+    XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" XDG_CONFIG_HOME="$XDG_CONFIG_HOME" XDG_DATA_HOME="$work/no-data" \
+    XDG_DATA_DIRS="$data" xdg-open "$1") >"$work/xdg-open.log" 2>&1 &
+  xdg_open_pid=$!
+  wait_for 30 "the main window \"Tolva Sudoku\" appears"$'\n'"$(cat "$work/xdg-open.log")" main_window
+  program_pid=$(timeout 5 xdotool getwindowpid "$(main_window)")
+  [ -n "$program_pid" ] || fail "the main window names no process"
+  [ "$(readlink "/proc/$program_pid/exe")" = "$root/usr/games/tolva-sudoku" ] ||
+    fail "the program started is not the packaged one: $(readlink "/proc/$program_pid/exe")"
+  [ "$(readlink "/proc/$program_pid/cwd")" = "$folder" ] ||
+    fail "the program runs in $(readlink "/proc/$program_pid/cwd"), not in $folder"
+  read -r main_x main_y <<<"$(position "$(main_window)")"
+  timeout 5 xdotool mousemove 1000 740 || fail "cannot move the pointer"
+  wait_for 10 "the board shows the puzzle opened" board_shows_puzzle
 
-"$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
-wait_for 10 "xdg-open returns once the program has ended" not kill -0 "$xdg_open_pid"
-wait "$xdg_open_pid"
-status=$?
-xdg_open_pid=
-program_pid=
-[ "$status" -eq 0 ] || fail "xdg-open ended with status $status:"$'\n'"$(cat "$work/xdg-open.log")"
-[ -s "$folder/Data.prefs" ] || fail "no Data.prefs written in $folder"
+  "$send_close_request" "Tolva Sudoku" || fail "the close request could not be sent"
+  wait_for 10 "xdg-open returns once the program has ended" not kill -0 "$xdg_open_pid"
+  wait "$xdg_open_pid"
+  local status=$?
+  xdg_open_pid=
+  program_pid=
+  [ "$status" -eq 0 ] || fail "xdg-open ended with status $status:"$'\n'"$(cat "$work/xdg-open.log")"
+  [ -s "$folder/Data.prefs" ] || fail "no Data.prefs written in $folder"
+}
+
+xdg_open "Mein Rätsel 1.sdk"
+# Another program's text .sdk (header lines, CR LF, a byte order mark) of the
+# same puzzle: its givens are shown.
+python3 "$support" write-text-puzzle "$work/puzzles/Rätsel von anderswo.sdk" sdk
+xdg_open "Rätsel von anderswo.sdk"
 
 step "package: all checks passed"

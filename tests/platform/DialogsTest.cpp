@@ -1,6 +1,8 @@
 // The file dialogs, the Yes/No question and printing, driven as a user would.
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -179,6 +181,17 @@ int PrintAndCheck(const QImage& page, PaperChoice paper) {
       << "the largest print that fits";
   EXPECT_EQ(DifferingPixels(raster, ink.topLeft(), page), 0) << "lossless";
   return resolution;
+}
+
+TEST_F(DialogsTest, TheClipboardTakesProgramTextsAndGivesUtf8CutAtTheLimit) {
+  SetClipboardText("zur\xFC" "ck \x80");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(u"zurück €"));
+  EXPECT_EQ(ClipboardText(100), "zur\xC3\xBC" "ck \xE2\x82\xAC");
+  EXPECT_EQ(ClipboardText(4), "zur\xC3") << "cut after 4 bytes, as a file read is";
+  QGuiApplication::clipboard()->setText(QStringLiteral(u"\uFEFF..3"));
+  EXPECT_EQ(ClipboardText(100), "\xEF\xBB\xBF..3");
+  QGuiApplication::clipboard()->clear();
+  EXPECT_EQ(ClipboardText(100), "");
 }
 
 TEST_F(DialogsTest, CancellingThePrintDialogPrintsNothing) {

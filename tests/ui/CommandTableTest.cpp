@@ -359,6 +359,31 @@ TEST_F(CommandRows, EveryRowActsByEachOfItsKeysAndByItsGadgetOrMenuItem) {
           EXPECT_EQ(gMainBoard, Board{});
           EXPECT_EQ(UndoSteps(), 1);
           break;
+        case Command::kPaste: {
+          SetClipboardText("kein R\xE4tsel");
+          goesOn = way.run();
+          EXPECT_EQ(gMainBoard, before.board) << "text that is no puzzle changes nothing";
+          EXPECT_EQ(UndoSteps(), 0);
+          std::string line = solved;
+          line[1] = '.';
+          line[79] = '0';
+          ClearBoard(gMainBoard);
+          LoadGrid(line, true);
+          const Board pasted = gMainBoard;
+          SetTheScene();
+          SetClipboardText(" " + line + "\r\n");
+          goesOn = way.run();
+          EXPECT_EQ(gMainBoard, pasted) << "the givens locked, every other field 0";
+          EXPECT_EQ(UndoSteps(), 1);
+          break;
+        }
+        case Command::kCopy:
+          SetClipboardText("something else");
+          goesOn = way.run();
+          EXPECT_EQ(ClipboardText(200), GridText()) << "filled cells' digits, '.' for the others";
+          EXPECT_EQ(gMainBoard, before.board);
+          EXPECT_EQ(UndoSteps(), 0);
+          break;
         case Command::kStop:
           // While the loop waits the STOP button is hidden and Escape does
           // nothing; while a solve runs, the solve's own poll takes it.
