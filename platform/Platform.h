@@ -268,6 +268,13 @@ void SetGridCellName(int gadget, int column, int row, const std::string& name);
 // announced; (0, 0) for none.
 void SetGridCurrentCell(int gadget, int column, int row);
 
+// Says a short text to the user of a screen reader, without showing it: a
+// notice of the main window's status line (gadget 7), which is presented as
+// its status bar. Texts given before the program next waits for or polls an
+// event are said as one, in order. Nothing happens while no assistive
+// technology listens.
+void Announce(const std::string& text);
+
 // ---------------------------------------------------------------- ending
 
 // True once the program is asked from outside to end: SIGTERM, SIGINT or

@@ -7,6 +7,7 @@
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/BoardDrawing.h"
+#include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
@@ -72,7 +73,10 @@ void HandleMenuEvent(int item) {
       break;
     case kSolveAllItem: WithStopButton([] { Solve(81); }); break;
     case kSolveStepItem: WithStopButton([] { Solve(1); }); break;
-    case kCheckItem: CheckForErrors(); break;
+    case kCheckItem:
+      CheckForErrors();
+      Announce(ErrorCheckText());
+      break;
     default: break;
   }
 }

@@ -54,6 +54,7 @@ bool RunPass() {
   const Board before = gMainBoard;
   const Handled handled = HandleEvent(event);
   if (handled.command) RecordChange(before);
+  Announce(BoardChangeText(before));
 
   const int previousX = gSnappedX, previousY = gSnappedY;
   const PointerPosition pointer = WindowPointer(kMainWindow);

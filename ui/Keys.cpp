@@ -55,6 +55,19 @@ KeyEffect RunMenuItem(int item) {
   return KeyEffect::kMenu;
 }
 
+// Undo and redo say what they did before the change itself is said.
+KeyEffect UndoStep() {
+  const bool undone = Undo();
+  Announce(undone ? "R\xFC" "ckg\xE4ngig" : "Nichts r\xFC" "ckg\xE4ngig zu machen");
+  return undone ? KeyEffect::kHistory : KeyEffect::kNone;
+}
+
+KeyEffect RedoStep() {
+  const bool redone = Redo();
+  Announce(redone ? "Wiederhergestellt" : "Nichts wiederherzustellen");
+  return redone ? KeyEffect::kHistory : KeyEffect::kNone;
+}
+
 KeyEffect HandleControlKey(int key, bool shift) {
   switch (key) {
     case 'O': return RunGadget(kOpenButton);
@@ -65,8 +78,8 @@ KeyEffect HandleControlKey(int key, bool shift) {
     case 'E': return RunMenuItem(kSolveStepItem);
     case 'F': return RunMenuItem(kCheckItem);
     case kKeyDelete: return RunGadget(kClearButton);
-    case 'Z': return (shift ? Redo() : Undo()) ? KeyEffect::kHistory : KeyEffect::kNone;
-    case 'Y': return Redo() ? KeyEffect::kHistory : KeyEffect::kNone;
+    case 'Z': return shift ? RedoStep() : UndoStep();
+    case 'Y': return RedoStep();
     case 'Q':
     case 'W': return KeyEffect::kClose;
     default: return KeyEffect::kNone;

@@ -123,6 +123,7 @@ class ImageView : public QWidget {
 
 // The announcements of a grid, to assistive technology (when it listens).
 void AnnounceCellName(ImageView* grid, int column, int row);
-void AnnounceCurrentCell(ImageView* grid);
+// previousRow: the current cell's row before, the same when it stays.
+void AnnounceCurrentCell(ImageView* grid, int previousRow);
 
 }  // namespace qtws
