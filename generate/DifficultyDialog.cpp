@@ -29,6 +29,12 @@ std::int32_t LeadingNumber(const std::string& text) {
   return static_cast<std::int32_t>(number);
 }
 
+// What a screen reader says for the slider, which shows no number, also
+// whenever it moves: "Schwierigkeit 35, Stufe: Mittel".
+std::string SpokenDifficulty(std::int32_t difficulty) {
+  return "Schwierigkeit " + std::to_string(difficulty) + ", " + LevelLabel(difficulty);
+}
+
 }  // namespace
 
 std::string LevelLabel(std::int32_t difficulty) {
@@ -53,6 +59,8 @@ std::string AskDifficulty(std::int32_t startPosition) {
   SetGadgetKey(kGoOnButton, kKeyEnter);
   SetGadgetKey(kCancelButton, kKeyEscape);
   SetGadgetState(kDifficultySlider, startPosition);
+  NameGadget(kDifficultySlider, SpokenDifficulty(GetGadgetState(kDifficultySlider) + 10));
+  Announce(GetGadgetText(kWarningText));
 
   // Every event of any window counts: the label follows the slider, and the
   // difficulty is the slider's value at the event that ends the dialog.
@@ -64,6 +72,10 @@ std::string AskDifficulty(std::int32_t startPosition) {
     if (event == kEventGadget && EventGadget() == kCancelButton) outcome = kCancelWord;
     difficulty = GetGadgetState(kDifficultySlider) + 10;
     SetGadgetText(kLevelText, LevelLabel(difficulty));
+    if (event == kEventGadget && EventGadget() == kDifficultySlider) {
+      NameGadget(kDifficultySlider, SpokenDifficulty(difficulty));
+      Announce(SpokenDifficulty(difficulty));
+    }
     if (event == kEventClose || !outcome.empty()) break;
   }
   CloseWindow(kSettingsWindow);

@@ -252,8 +252,10 @@ void SetGadgetKey(int gadget, int key);
 // What assistive technology (a screen reader) is told about the gadgets;
 // nothing here changes what is drawn. Names are Windows-1252 bytes.
 
-// The gadget's name, spoken for it. An image button, which shows no text,
-// shows it as its tooltip too.
+// The gadget's name, spoken for it; a new name of the gadget that has the
+// keyboard focus is spoken. An image button, which shows no text, shows it as
+// its tooltip too. A slider is told by its name alone, not its position, so
+// its name should tell the position.
 void NameGadget(int gadget, const std::string& name);
 
 // Presents an image gadget as a table of columns x rows cells, (1, 1) at the

@@ -51,6 +51,18 @@ constexpr std::array<Slot, 6> kSlots{{{30, 75, 46},
 // The fourth row of each column is made and hidden at once.
 constexpr std::array<int, 4> kHiddenRow{36, 37, 44, 45};
 
+// What a screen reader says for the slots, numbered as they go onto the
+// page (down the left column, then the right), and their browse buttons
+// ("..."); and for the page buttons.
+void NameSelectionGadgets() {
+  for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
+    const std::string name = "R\xE4tsel " + std::to_string(slot + 1);
+    NameGadget(kSlots[slot].field, name);
+    NameGadget(kSlots[slot].field + 1, name + " w\xE4hlen");
+  }
+  NameGadget(kPrintButton, "Seite ansehen und drucken");
+}
+
 void OpenSelectionWindow() {
   OpenWindow(kSelectionWindow, 0, 0, 200, 240, "Drucken...", kWindowCloseBox | kWindowOwnerCentred, kMainWindow);
   for (int column = 0; column < 2; ++column)
@@ -68,6 +80,8 @@ void OpenSelectionWindow() {
   SetGadgetKey(kPrintButton, kKeyEnter);
   SetGadgetKey(kCancelButton, kKeyEscape);
   for (int gadget : kHiddenRow) HideGadget(gadget, true);
+  NameSelectionGadgets();
+  Announce(GetGadgetText(kHelpText));
 }
 
 bool IsBrowseButton(int gadget) {
@@ -105,6 +119,9 @@ int ShowPreview() {
   EndScrollAreaContent();
   SetGadgetKey(kPreviewPrintButton, kKeyEnter);
   SetGadgetKey(kPreviewCancelButton, kKeyEscape);
+  NameGadget(kPreviewImage, "Druckseite");
+  NameGadget(kPreviewPrintButton, "Seite drucken");
+  NameGadget(kPreviewCancelButton, "Nicht drucken");
   int result = -1;
   while (result < 0)
     if (WaitEvent() == kEventGadget) {

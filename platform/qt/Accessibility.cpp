@@ -169,8 +169,17 @@ class StatusLineAccessible : public QAccessibleWidget {
   }
 };
 
+// A slider is told by its name alone: a screen reader would speak its bare
+// position, which means nothing to the user, so the program's name for it
+// tells the position in its own terms.
+class SliderAccessible : public QAccessibleWidget {
+ public:
+  explicit SliderAccessible(QWidget* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+};
+
 QAccessibleInterface* ProgramAccessible(const QString& className, QObject* object) {
   if (auto* grid = dynamic_cast<ImageView*>(object)) return new GridAccessible(grid);
+  if (className == QLatin1String("QSlider")) return new SliderAccessible(static_cast<QWidget*>(object));
   if (className == QLatin1String("QLabel") && object->property(kGadgetProperty).toInt() == kStatusGadget &&
       object->property(kGadgetProperty).isValid())
     return new StatusLineAccessible(static_cast<QLabel*>(object));
@@ -283,6 +292,7 @@ void NameGadget(int gadget, const std::string& name) {
   const GadgetRecord* record = FindGadget(gadget);
   if (!record) return;
   const QString shown = FromWindows1252(name);
+  if (record->widget->accessibleName() == shown) return;
   record->widget->setAccessibleName(shown);
   if (record->kind == GadgetKind::kImageButton) record->widget->setToolTip(shown);
 }
