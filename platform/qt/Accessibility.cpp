@@ -259,19 +259,21 @@ void AnnounceCellName(ImageView* grid, int column, int row) {
 }
 
 // After the grid's own focus event, which Qt sends once the focus has moved.
-// The cells of the row left show again, the others of the row entered hide.
-void AnnounceCurrentCell(ImageView* grid, int previousRow) {
+// Cells that now count as showing, or no longer, say so first.
+void AnnounceCurrentCell(ImageView* grid, int previousColumn, int previousRow) {
   if (!QAccessible::isActive()) return;
-  for (int column = 1; column <= grid->Columns(); ++column) {
-    if (previousRow != grid->CurrentRow() && grid->HasCell(column, previousRow)) {
-      QAccessibleEvent shown(AccessibleOf(grid)->Cell(column, previousRow), QAccessible::ObjectShow);
-      QAccessible::updateAccessibility(&shown);
+  const auto hiddenBefore = [&](int column, int row) { return row == previousRow && column != previousColumn; };
+  const auto hiddenNow = [&](int column, int row) {
+    return row == grid->CurrentRow() && column != grid->CurrentColumn();
+  };
+  // Row 0 is no row of the grid, so a row kept is visited once.
+  for (int row : {previousRow, grid->CurrentRow() == previousRow ? 0 : grid->CurrentRow()})
+    for (int column = 1; column <= grid->Columns(); ++column) {
+      if (!grid->HasCell(column, row) || hiddenBefore(column, row) == hiddenNow(column, row)) continue;
+      QAccessibleEvent event(AccessibleOf(grid)->Cell(column, row),
+                             hiddenNow(column, row) ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+      QAccessible::updateAccessibility(&event);
     }
-    if (column != grid->CurrentColumn() && previousRow != grid->CurrentRow() && grid->HasCell(column, grid->CurrentRow())) {
-      QAccessibleEvent hidden(AccessibleOf(grid)->Cell(column, grid->CurrentRow()), QAccessible::ObjectHide);
-      QAccessible::updateAccessibility(&hidden);
-    }
-  }
   QMetaObject::invokeMethod(
       grid,
       [grid] {

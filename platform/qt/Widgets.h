@@ -123,7 +123,8 @@ class ImageView : public QWidget {
 
 // The announcements of a grid, to assistive technology (when it listens).
 void AnnounceCellName(ImageView* grid, int column, int row);
-// previousRow: the current cell's row before, the same when it stays.
-void AnnounceCurrentCell(ImageView* grid, int previousRow);
+// previousColumn, previousRow: the current cell before, the same when it
+// stays.
+void AnnounceCurrentCell(ImageView* grid, int previousColumn, int previousRow);
 
 }  // namespace qtws
