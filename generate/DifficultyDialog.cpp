@@ -4,17 +4,9 @@
 #include <climits>
 
 #include "platform/Platform.h"
+#include "ui/CommandTable.h"
 
 namespace {
-
-constexpr int kSettingsWindow = 3;
-constexpr int kOwnerWindow = 0;
-constexpr int kWarningText = 24;
-constexpr int kDifficultyFrame = 25;
-constexpr int kDifficultySlider = 26;
-constexpr int kLevelText = 27;
-constexpr int kGoOnButton = 28;
-constexpr int kCancelButton = 29;
 
 const std::string kGoOnWord = "weiter";
 const std::string kCancelWord = "zur\xFC" "ck";  // six characters in Windows-1252
@@ -48,19 +40,19 @@ std::int32_t SliderStartPosition(std::int32_t difficulty) {
 }
 
 std::string AskDifficulty(std::int32_t startPosition) {
-  OpenWindow(kSettingsWindow, 0, 0, 300, 240, "Einstellungen", kWindowCloseBox | kWindowScreenCentred, kOwnerWindow);
-  TextGadget(kWarningText, kSettingsWindow, 20, 20, 260, 60,
+  OpenWindow(kSettingsWindow, 0, 0, 300, 240, "Einstellungen", kWindowCloseBox | kWindowScreenCentred, kMainWindow);
+  TextGadget(kSettingsWarning, kSettingsWindow, 20, 20, 260, 60,
              "Wollen sie wirklich fortfahren, dieser Prozess kann n\xE4mlich einige Minuten in Anspruch nehmen!");
-  FrameGadget(kDifficultyFrame, kSettingsWindow, 10, 80, 280, 80, "Schwierigkeit: ");
-  SliderGadget(kDifficultySlider, kSettingsWindow, 20, 100, 260, 20, 0, 50);
-  TextGadget(kLevelText, kSettingsWindow, 100, 120, 100, 20, "Stufe:");
-  ButtonGadget(kGoOnButton, kSettingsWindow, 25, 180, 100, 40, "Weiter");
-  ButtonGadget(kCancelButton, kSettingsWindow, 175, 180, 100, 40, "Abbruch");
-  SetGadgetKey(kGoOnButton, kKeyEnter);
-  SetGadgetKey(kCancelButton, kKeyEscape);
-  SetGadgetState(kDifficultySlider, startPosition);
-  NameGadget(kDifficultySlider, SpokenDifficulty(GetGadgetState(kDifficultySlider) + 10));
-  Announce(GetGadgetText(kWarningText));
+  FrameGadget(kSettingsFrame, kSettingsWindow, 10, 80, 280, 80, "Schwierigkeit: ");
+  SliderGadget(kSettingsSlider, kSettingsWindow, 20, 100, 260, 20, 0, 50);
+  TextGadget(kSettingsLevel, kSettingsWindow, 100, 120, 100, 20, "Stufe:");
+  ButtonGadget(kSettingsGoOn, kSettingsWindow, 25, 180, 100, 40, "Weiter");
+  ButtonGadget(kSettingsCancel, kSettingsWindow, 175, 180, 100, 40, "Abbruch");
+  SetGadgetKey(kSettingsGoOn, kKeyEnter);
+  SetGadgetKey(kSettingsCancel, kKeyEscape);
+  SetGadgetState(kSettingsSlider, startPosition);
+  NameGadget(kSettingsSlider, SpokenDifficulty(GetGadgetState(kSettingsSlider) + 10));
+  Announce(GetGadgetText(kSettingsWarning));
 
   // Every event of any window counts: the label follows the slider, and the
   // difficulty is the slider's value at the event that ends the dialog.
@@ -68,15 +60,16 @@ std::string AskDifficulty(std::int32_t startPosition) {
   std::int32_t difficulty = 0;
   for (;;) {
     const EventKind event = WaitEvent();
-    if (event == kEventGadget && EventGadget() == kGoOnButton) outcome = kGoOnWord;
-    if (event == kEventGadget && EventGadget() == kCancelButton) outcome = kCancelWord;
-    difficulty = GetGadgetState(kDifficultySlider) + 10;
-    SetGadgetText(kLevelText, LevelLabel(difficulty));
-    if (event == kEventGadget && EventGadget() == kDifficultySlider) {
-      NameGadget(kDifficultySlider, SpokenDifficulty(difficulty));
+    if (event == kEventGadget && EventGadget() == kSettingsGoOn) outcome = kGoOnWord;
+    if (event == kEventGadget && EventGadget() == kSettingsCancel) outcome = kCancelWord;
+    difficulty = GetGadgetState(kSettingsSlider) + 10;
+    SetGadgetText(kSettingsLevel, LevelLabel(difficulty));
+    if (event == kEventGadget && EventGadget() == kSettingsSlider) {
+      NameGadget(kSettingsSlider, SpokenDifficulty(difficulty));
       Announce(SpokenDifficulty(difficulty));
     }
-    if (event == kEventClose || !outcome.empty()) break;
+    const bool closes = event == kEventClose || (event == kEventKey && IsQuitKey(EventKey(), EventModifiers()));
+    if (closes || !outcome.empty()) break;
   }
   CloseWindow(kSettingsWindow);
   return outcome + std::to_string(difficulty);

@@ -131,6 +131,11 @@ void BeginScrollAreaContent(int scrollArea);
 void EndScrollAreaContent();
 
 bool GadgetExists(int gadget);
+// Gives the gadget the keyboard focus within its window (at once when the
+// window is active, else when it next becomes active).
+void FocusGadget(int gadget);
+// Gives a gadget a new place and size, as at its creation.
+void MoveGadget(int gadget, int x, int y, int w, int h);
 void HideGadget(int gadget, bool hidden);
 void DisableGadget(int gadget, bool disabled);
 bool GadgetHidden(int gadget);
@@ -171,9 +176,9 @@ enum EventKind : int {
   kEventGadget = 1,   // see EventGadget and EventType
   kEventMenu = 2,     // see EventMenu
   kEventClose = 3,    // a window's close box or close request; see EventWindow. The window stays open.
-  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, a key
-                      // the focused gadget used; never the program's own drawing or gadget changes, so a
-                      // loop may draw in every pass
+  kEventOther = 4,    // any other message to a program window: pointer movement, exposure, activation, a
+                      // change of its size, a key the focused gadget used; never the program's own drawing
+                      // or gadget changes, so a loop may draw in every pass
   kEventKey = 5,      // a key pressed in a program window; see EventKey and EventModifiers
 };
 
@@ -242,9 +247,9 @@ int EventModifiers();
 // else arrives as a key event.
 
 // Gives a button gadget a key, pressed without Ctrl or Alt: the button is
-// pressed, as by a click, while it is shown and enabled. A button of the
-// window the key was pressed in goes first, then one of any other window.
-// 0 takes the key away.
+// pressed, as by a click, while it is shown and enabled, when the key is
+// pressed in the button's window or in a window that window owns; never by a
+// key pressed in another window. 0 takes the key away.
 void SetGadgetKey(int gadget, int key);
 
 // ---------------------------------------------------------------- accessibility

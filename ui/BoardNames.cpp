@@ -11,13 +11,13 @@ const Cell& At(const Board& board, int col, int row) {
   return board[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
 }
 
+}  // namespace
+
 std::string CellLabel(int col, int row) {
   std::string label(1, static_cast<char>(64 + col));
   label += std::to_string(row);
   return label;
 }
-
-}  // namespace
 
 std::string CellSpokenName(int col, int row) {
   std::string name = CellLabel(col, row) + ": ";

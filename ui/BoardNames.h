@@ -6,6 +6,9 @@
 
 #include "board/Board.h"
 
+// "E5" for column 5, row 5.
+std::string CellLabel(int col, int row);
+
 // "E5: 7" for a filled cell, "E5: Kandidaten 1, 3, 7" for an undecided one,
 // "E5: leer" for an empty one; a locked cell adds ", vorgegeben", and the
 // error cell ", Fehler" while the error display shows it.

@@ -40,25 +40,22 @@ void SyncCellEditor() {
   SetGadgetState(kLockBox, locked ? 1 : 0);
 }
 
-void CellEditorClicked(int gadget, int state) {
-  Cell& cell = SelectedCell();
-  if (gadget == kLockBox)
-    cell.locked = state;
-  else
-    cell.candidate[static_cast<std::size_t>(gadget - kFirstDigitBox)] = state;
+// A flag toggles from what the cell holds when the event is handled, so
+// every box event of a batch counts, a click as much as a key, whatever the
+// box showed meanwhile. Only a flag of exactly 1 is set.
+void ToggleSelectedCandidate(int digit) {
+  int& flag = SelectedCell().candidate[static_cast<std::size_t>(digit - 1)];
+  flag = flag == 1 ? 0 : 1;
 }
 
-void PressCellEditorBox(int gadget) {
-  if (GadgetDisabled(gadget)) return;
-  const int state = GetGadgetState(gadget) == 1 ? 0 : 1;
-  SetGadgetState(gadget, state);
-  CellEditorClicked(gadget, state);
+void ToggleSelectedLock() {
+  int& flag = SelectedCell().locked;
+  flag = flag == 1 ? 0 : 1;
 }
 
-void ClearSelectedCandidates() {
-  Cell& cell = SelectedCell();
-  if (cell.locked != 1) cell.candidate = {};
-}
+bool SelectedCellLocked() { return SelectedCell().locked == 1; }
+
+void ClearSelectedCandidates() { SelectedCell().candidate = {}; }
 
 void SelectCell(int col, int row) {
   if (!OnBoard(col, row)) return;

@@ -15,14 +15,14 @@ void OpenCellEditor(int x, int y);
 // flag.
 void SyncCellEditor();
 
-// Writes a clicked box's new state (1 ticked, 0 not) into the selected cell.
-void CellEditorClicked(int gadget, int state);
+// A box's click or key: toggles the candidate flag of the digit (1 to 9), or
+// the locked flag, of the selected cell.
+void ToggleSelectedCandidate(int digit);
+void ToggleSelectedLock();
 
-// What a click on the box does, for a key: toggles the box and writes it into
-// the selected cell; nothing for a greyed box.
-void PressCellEditorBox(int gadget);
+bool SelectedCellLocked();
 
-// Clears every candidate flag of the selected cell unless it is locked.
+// Clears every candidate flag of the selected cell.
 void ClearSelectedCandidates();
 
 // Makes (col, row) the selected cell, names it in the title ("Feld A5") and

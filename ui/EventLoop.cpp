@@ -6,8 +6,8 @@
 #include "ui/BoardDrawing.h"
 #include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
+#include "ui/CommandTable.h"
 #include "ui/Commands.h"
-#include "ui/Keys.h"
 #include "ui/Resources.h"
 
 int gSnappedX = 0;
@@ -18,32 +18,64 @@ int SnapToSquare(int position) { return (position < 0 ? (position - 32) / 33 : p
 
 namespace {
 
+// The row of the pass's event, and what its command needs of the event; null
+// for an event that runs no command. A key counts in the main window and the
+// cell editor only.
+const CommandRow* RowOfEvent(EventKind event, CommandInput& input) {
+  switch (event) {
+    case kEventKey:
+      if (EventWindow() != kMainWindow && EventWindow() != kCellEditorWindow) return nullptr;
+      input.byKey = true;
+      input.key = EventKey();
+      input.modifiers = EventModifiers();
+      return RowOfKey(input.key, input.modifiers);
+    case kEventGadget:
+      input.gadget = EventGadget();
+      input.type = EventType();
+      input.snappedX = gSnappedX;
+      input.snappedY = gSnappedY;
+      return RowOfGadget(input.gadget);
+    case kEventMenu: return RowOfMenuItem(EventMenu());
+    default: return nullptr;
+  }
+}
+
+// A key dropped because the selected cell is locked is no silent key to a
+// screen reader's user: "A2 ist vorgegeben".
+void SayKeyRefused(const CommandRow& row) {
+  if (row.applies == Applies::kUnlockedCell && gSelectedColumn > 0 && gSelectedRow > 0)
+    Announce(CellLabel(gSelectedColumn, gSelectedRow) + " ist vorgegeben");
+}
+
 // What the event of a pass asks of the rest of the pass.
 struct Handled {
-  bool redraw = false;   // the board is redrawn
-  bool command = false;  // a command ran: a change of the board is one step of the undo history
-  bool closes = false;   // the loop ends after this pass
+  bool redraw = false;  // the board is redrawn
+  bool closes = false;  // the loop ends after this pass
 };
 
+// Every key, gadget and menu event passes here: the command of its row runs,
+// if it applies, and a change of the main board it made is one undo step.
 Handled HandleEvent(EventKind event) {
   Handled handled;
-  if (event == kEventGadget) {
-    HandleGadgetEvent(EventGadget(), EventType(), EventState(), gSnappedX, gSnappedY);
-    handled = {true, true, false};
-    gErrorColumn = -1;  // any gadget event ends the error display
-  }
-  if (event == kEventMenu) {
-    HandleMenuEvent(EventMenu());
-    handled = {true, true, false};
-  }
-  if (event == kEventKey) {
-    const KeyEffect effect = HandleKeyEvent(EventKey(), EventModifiers());
-    if (effect == KeyEffect::kGadget || effect == KeyEffect::kHistory) gErrorColumn = -1;
-    handled.redraw = effect == KeyEffect::kGadget || effect == KeyEffect::kMenu || effect == KeyEffect::kHistory;
-    handled.command = effect == KeyEffect::kGadget || effect == KeyEffect::kMenu;
-    handled.closes = effect == KeyEffect::kClose;
-  }
-  if (event == kEventClose && EventWindow() == kMainWindow) handled.closes = true;
+  // Any gadget event, of any gadget and kind, and any menu event redraws the
+  // board; a gadget event ends the error display.
+  if (event == kEventGadget) gErrorColumn = -1;
+  handled.redraw = event == kEventGadget || event == kEventMenu;
+  handled.closes = event == kEventClose && EventWindow() == kMainWindow;
+
+  CommandInput input;
+  const CommandRow* row = RowOfEvent(event, input);
+  if (row && !CommandApplies(*row) && input.byKey) SayKeyRefused(*row);
+  if (!row || !CommandApplies(*row)) return handled;
+  const Board before = gMainBoard;
+  RunCommand(*row, input);
+  if (row->command != Command::kUndo && row->command != Command::kRedo) RecordChange(before);
+  Announce(BoardChangeText(before));
+  handled.redraw = true;
+  // As its gadget or menu event would: only a menu item's command keeps the
+  // error display.
+  if (row->menuItem == kNoMenuItem) gErrorColumn = -1;
+  if (row->command == Command::kQuit) handled.closes = true;
   return handled;
 }
 
@@ -51,10 +83,7 @@ Handled HandleEvent(EventKind event) {
 
 bool RunPass() {
   const EventKind event = WaitEvent();
-  const Board before = gMainBoard;
   const Handled handled = HandleEvent(event);
-  if (handled.command) RecordChange(before);
-  Announce(BoardChangeText(before));
 
   const int previousX = gSnappedX, previousY = gSnappedY;
   const PointerPosition pointer = WindowPointer(kMainWindow);

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "storage/Settings.h"
+#include "ui/CommandTable.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -34,7 +35,7 @@ void OpenMainWindow() {
   // Reaches past the window's right edge, which clips it.
   TextGadget(kStatusGadget, kMainWindow, 330, 280, 80, 20, "");
   NameMainWindowGadgets();
-  SetGadgetKey(kStopButton, kKeyEscape);
+  GiveBusyButtonsTheirKeys();
 
   CreatePopupMenu(kFileMenu);
   AddMenuItem(kFileMenu, kSaveItem, "Speichern");

@@ -8,22 +8,14 @@
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/CellText.h"
+#include "ui/CommandTable.h"
 #include "ui/Resources.h"
 
 namespace {
 
-constexpr int kSelectionWindow = 5;
-constexpr int kPreviewWindow = 6;
 constexpr int kPageWidth = 2100;
 constexpr int kPageHeight = 2975;
 
-constexpr int kHelpText = 46;
-constexpr int kPrintButton = 47;
-constexpr int kCancelButton = 48;
-constexpr int kPreviewArea = 49;
-constexpr int kPreviewImage = 50;
-constexpr int kPreviewPrintButton = 51;
-constexpr int kPreviewCancelButton = 52;
 // The preview's buttons stand above the page.
 constexpr int kPreviewButtonHeight = 40;
 
@@ -42,14 +34,14 @@ struct Slot {
   int pageX;
   int pageY;
 };
-constexpr std::array<Slot, 6> kSlots{{{30, 75, 46},
-                                      {32, 75, 992},
-                                      {34, 75, 1938},
-                                      {38, 1050, 46},
-                                      {40, 1050, 992},
-                                      {42, 1050, 1938}}};
-// The fourth row of each column is made and hidden at once.
-constexpr std::array<int, 4> kHiddenRow{36, 37, 44, 45};
+constexpr std::array<Slot, 6> kSlots{{{SlotField(0, 0), 75, 46},
+                                      {SlotField(0, 1), 75, 992},
+                                      {SlotField(0, 2), 75, 1938},
+                                      {SlotField(1, 0), 1050, 46},
+                                      {SlotField(1, 1), 1050, 992},
+                                      {SlotField(1, 2), 1050, 1938}}};
+// The fourth line of each column is made and hidden at once.
+constexpr std::array<int, 4> kHiddenLine{SlotField(0, 3), SlotField(0, 3) + 1, SlotField(1, 3), SlotField(1, 3) + 1};
 
 // What a screen reader says for the slots, numbered as they go onto the
 // page (down the left column, then the right), and their browse buttons
@@ -60,28 +52,28 @@ void NameSelectionGadgets() {
     NameGadget(kSlots[slot].field, name);
     NameGadget(kSlots[slot].field + 1, name + " w\xE4hlen");
   }
-  NameGadget(kPrintButton, "Seite ansehen und drucken");
+  NameGadget(kSelectionPrint, "Seite ansehen und drucken");
 }
 
 void OpenSelectionWindow() {
   OpenWindow(kSelectionWindow, 0, 0, 200, 240, "Drucken...", kWindowCloseBox | kWindowOwnerCentred, kMainWindow);
   for (int column = 0; column < 2; ++column)
     for (int line = 0; line < 4; ++line) {
-      const int field = 30 + 8 * column + 2 * line;
+      const int field = SlotField(column, line);
       const int x = 20 + 80 * column, y = 100 + 20 * line;
       TextFieldGadget(field, kSelectionWindow, x, y, 60, 20);
       ButtonGadget(field + 1, kSelectionWindow, x + 60, y, 20, 20, "...");
     }
-  TextGadget(kHelpText, kSelectionWindow, 20, 20, 160, 70,
+  TextGadget(kSelectionHelp, kSelectionWindow, 20, 20, 160, 70,
              "Bitte w\xE4hlen sie die Sudokus aus, die sie drucken wollen. (Speicherort)\r"
              "unausgef\xFCllte Felder werden nicht weiter beachtet.");
-  ButtonGadget(kPrintButton, kSelectionWindow, 20, 200, 60, 20, "Drucken");
-  ButtonGadget(kCancelButton, kSelectionWindow, 120, 200, 60, 20, "Abbrechen");
-  SetGadgetKey(kPrintButton, kKeyEnter);
-  SetGadgetKey(kCancelButton, kKeyEscape);
-  for (int gadget : kHiddenRow) HideGadget(gadget, true);
+  ButtonGadget(kSelectionPrint, kSelectionWindow, 20, 200, 60, 20, "Drucken");
+  ButtonGadget(kSelectionCancel, kSelectionWindow, 120, 200, 60, 20, "Abbrechen");
+  SetGadgetKey(kSelectionPrint, kKeyEnter);
+  SetGadgetKey(kSelectionCancel, kKeyEscape);
+  for (int gadget : kHiddenLine) HideGadget(gadget, true);
   NameSelectionGadgets();
-  Announce(GetGadgetText(kHelpText));
+  Announce(GetGadgetText(kSelectionHelp));
 }
 
 bool IsBrowseButton(int gadget) {
@@ -103,33 +95,47 @@ void ComposePage() {
   StopDrawing();
 }
 
+// The scroll area fills the window, and the buttons share its width above
+// the page. Laid out again whenever the window's size changed (a window
+// manager may let the user restore and resize it), so both buttons stay in
+// reach.
+void LayOutPreview(int width, int height) {
+  MoveGadget(kPreviewArea, 0, 0, width, height);
+  MoveGadget(kPreviewPrint, 0, 0, width / 2, kPreviewButtonHeight);
+  MoveGadget(kPreviewCancel, width / 2, 0, width / 2, kPreviewButtonHeight);
+}
+
 // The page, full screen, under the buttons "Drucken" and "Abbrechen"; only
 // they end it. The scrollable area holds the buttons and the whole page, down
 // to the credit line. Returns 1 for "Drucken".
 int ShowPreview() {
   OpenWindow(kPreviewWindow, 0, 0, 0, 0, "Drucken", kWindowScreenCentred | kWindowMaximised);
-  const int width = WindowInnerWidth(kPreviewWindow);
-  const int height = WindowInnerHeight(kPreviewWindow);
+  int width = WindowInnerWidth(kPreviewWindow);
+  int height = WindowInnerHeight(kPreviewWindow);
   ScrollAreaGadget(kPreviewArea, kPreviewWindow, 0, 0, width, height, kPageWidth, kPreviewButtonHeight + kPageHeight,
                    10);
   BeginScrollAreaContent(kPreviewArea);
   ImageGadget(kPreviewImage, kPreviewWindow, 0, kPreviewButtonHeight, kPageWidth, kPageHeight, kPageImage);
-  ButtonGadget(kPreviewPrintButton, kPreviewWindow, 0, 0, width / 2, kPreviewButtonHeight, "Drucken");
-  ButtonGadget(kPreviewCancelButton, kPreviewWindow, width / 2, 0, width / 2, kPreviewButtonHeight, "Abbrechen");
+  ButtonGadget(kPreviewPrint, kPreviewWindow, 0, 0, width / 2, kPreviewButtonHeight, "Drucken");
+  ButtonGadget(kPreviewCancel, kPreviewWindow, width / 2, 0, width / 2, kPreviewButtonHeight, "Abbrechen");
   EndScrollAreaContent();
-  SetGadgetKey(kPreviewPrintButton, kKeyEnter);
-  SetGadgetKey(kPreviewCancelButton, kKeyEscape);
+  SetGadgetKey(kPreviewPrint, kKeyEnter);
+  SetGadgetKey(kPreviewCancel, kKeyEscape);
   NameGadget(kPreviewImage, "Druckseite");
-  NameGadget(kPreviewPrintButton, "Seite drucken");
-  NameGadget(kPreviewCancelButton, "Nicht drucken");
+  NameGadget(kPreviewPrint, "Seite drucken");
+  NameGadget(kPreviewCancel, "Nicht drucken");
   int result = -1;
-  while (result < 0)
-    if (WaitEvent() == kEventGadget) {
-      if (EventGadget() == kPreviewPrintButton) result = 1;
-      if (EventGadget() == kPreviewCancelButton) result = 0;
-    } else if (EndRequested()) {
-      result = 0;
+  while (result < 0) {
+    const EventKind event = WaitEvent();
+    if (event == kEventGadget && EventGadget() == kPreviewPrint) result = 1;
+    if (event == kEventGadget && EventGadget() == kPreviewCancel) result = 0;
+    if (EndRequested()) result = 0;
+    if (WindowInnerWidth(kPreviewWindow) != width || WindowInnerHeight(kPreviewWindow) != height) {
+      width = WindowInnerWidth(kPreviewWindow);
+      height = WindowInnerHeight(kPreviewWindow);
+      LayOutPreview(width, height);
     }
+  }
   CloseWindow(kPreviewWindow);
   return result;
 }
@@ -153,12 +159,12 @@ int ShowPrintSelection() {
   int result = 0;
   for (;;) {
     const EventKind event = WaitEvent();
-    if (event == kEventClose) break;
+    if (event == kEventClose || (event == kEventKey && IsQuitKey(EventKey(), EventModifiers()))) break;
     if (event != kEventGadget) continue;
     const int gadget = EventGadget();
     if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog(kOpenTitle, kPuzzleFilter));
-    if (gadget == kCancelButton) break;
-    if (gadget == kPrintButton) {
+    if (gadget == kSelectionCancel) break;
+    if (gadget == kSelectionPrint) {
       ComposePage();
       result = ShowPreview();
       OfferImageExport();

@@ -28,6 +28,7 @@ bool IsWindowMessage(QEvent::Type type) {
     case QEvent::Enter:
     case QEvent::Leave:
     case QEvent::Expose:
+    case QEvent::Resize:  // by the window manager, or the user through it
     case QEvent::FocusIn:  // a top-level window's activation
     case QEvent::FocusOut:
     case QEvent::WindowActivate:

@@ -65,11 +65,21 @@ bool WorksWith(GadgetKind kind, int key) {
   }
 }
 
-QAbstractButton* ShownButtonWithKey(int key, bool ofWindow, int window) {
-  for (auto& [number, record] : gState.gadgets) {
-    if (record.key != key || (record.window == window) != ofWindow || !record.widget) continue;
-    auto* button = qobject_cast<QAbstractButton*>(record.widget.data());
-    if (button && button->isVisible() && button->isEnabled()) return button;
+// A shown, enabled button that has the key, of the window the key was
+// pressed in or of the window that owns it (the main window, for a key
+// pressed in the cell editor). A dialog's buttons are thus pressed by keys
+// pressed in that dialog only, and a dialog's key never reaches a button of
+// another dialog.
+QAbstractButton* ShownButtonWithKey(int key, int window) {
+  const WindowRecord* record = FindWindow(window);
+  const int owner = record ? record->owner : -1;
+  for (int candidate : {window, owner}) {
+    if (candidate < 0) continue;
+    for (auto& [number, gadget] : gState.gadgets) {
+      if (gadget.key != key || gadget.window != candidate || !gadget.widget) continue;
+      auto* button = qobject_cast<QAbstractButton*>(gadget.widget.data());
+      if (button && button->isVisible() && button->isEnabled()) return button;
+    }
   }
   return nullptr;
 }
@@ -90,9 +100,7 @@ bool RouteKey(int window, const QKeyEvent& event) {
     return true;
   }
   if (plain) {
-    QAbstractButton* button = ShownButtonWithKey(key, true, window);
-    if (!button) button = ShownButtonWithKey(key, false, window);
-    if (button) {
+    if (QAbstractButton* button = ShownButtonWithKey(key, window)) {
       button->click();
       return true;
     }

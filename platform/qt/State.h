@@ -29,6 +29,7 @@ struct WindowRecord {
   // corner read back is that far from it, also where the window manager
   // never told the frame, so a corner stored and opened again stays put.
   QPoint frameOffset;
+  int owner = -1;  // the window that owns it (OpenWindow, SetWindowOwner), or -1
 };
 
 enum class GadgetKind { kText, kImage, kImageButton, kButton, kCheckBox, kFrame, kSlider, kTextField, kScrollArea };

@@ -99,7 +99,7 @@ bool OpenWindow(int window, int x, int y, int innerWidth, int innerHeight, const
   const QPoint frameOffset = widget->geometry().topLeft() - corner;
 
   ProgramWindow* shown = widget.get();
-  gState.windows[window] = WindowRecord{std::move(widget), title, frameOffset};
+  gState.windows[window] = WindowRecord{std::move(widget), title, frameOffset, ownerRecord ? owner : -1};
   shown->show();
   // Its gadgets are laid out from its size right after this.
   if (managerMaximises) AwaitMaximised(shown);
@@ -150,8 +150,9 @@ int WindowOuterY(int window) {
 void SetWindowOwner(int window, int owner) {
   WindowRecord* record = FindWindow(window);
   const WindowRecord* ownerRecord = FindWindow(owner);
-  if (record && ownerRecord && window != owner)
-    GiveOwnerToWindowManager(record->widget.get(), ownerRecord->widget.get());
+  if (!record || !ownerRecord || window == owner) return;
+  record->owner = owner;
+  GiveOwnerToWindowManager(record->widget.get(), ownerRecord->widget.get());
 }
 
 int WindowInnerWidth(int window) {

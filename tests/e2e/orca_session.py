@@ -135,6 +135,8 @@ def play(session):
     # not its row.
     session.key("Right", r"A1: leer", first_cell="A1")
     session.key("Down", r"A2: 1, vorgegeben", first_cell="A2")
+    # A key refused on a locked cell is said.
+    session.key("5", r"A2 ist vorgegeben")
     session.key("End", r"I2: leer", first_cell="I2")
     session.key("Left", r"H2: leer", first_cell="H2")
     session.key("Up", r"H1: leer", first_cell="H1")
@@ -150,10 +152,15 @@ def play(session):
     session.key("s", r"G2: 1\.?$")
     # The error check with a conflict (G2 and the given A2 both hold 1).
     session.key("ctrl+f", r"Fehler in G2")
+    # Orca's "where am I" reads the error in the cell's name.
+    session.key("KP_Enter", r"G2: 1, Fehler")
     # One step, then undo and redo.
     session.key("ctrl+e", r"(.*! )?D2: 9\.?$")
     session.key("ctrl+z", r"R\u00fcckg\u00e4ngig\. D2: leer\.?$")
     session.key("ctrl+shift+z", r"Wiederhergestellt\. D2: 9\.?$")
+    # With a button focused, a move gives the board the keyboard focus back.
+    session.key("Tab", r"\u00d6ffnen")
+    session.key("Right", r"H2: leer", first_cell="H2")
     # A puzzle created through the dialog: its question and its slider by
     # ear, the lowest difficulty, then the new board.
     session.key("ctrl+n", r"Schwierigkeit 35, Stufe: Mittel")

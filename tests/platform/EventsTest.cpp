@@ -74,7 +74,8 @@ TEST_F(EventsTest, ImageGadgetReportsBothButtonsDoubleClicksAndDrags) {
 }
 
 // A key goes to the focused gadget that works with it, else to the button
-// that has it (of its own window first), else to the program.
+// that has it (of its own window, else of the window's owner), else to the
+// program.
 TEST_F(EventsTest, KeysGoToTheFocusedGadgetThenToTheirButtonThenToTheProgram) {
   ASSERT_TRUE(OpenWindow(1, 0, 0, 100, 100, "Feld A1", 0));
   ButtonGadget(8, 1, 10, 10, 40, 40, "STOP");
@@ -103,7 +104,16 @@ TEST_F(EventsTest, KeysGoToTheFocusedGadgetThenToTheirButtonThenToTheProgram) {
   GadgetWidget(29)->setFocus();
   EXPECT_EQ(keys({{Qt::Key_Return, {}}}), (Taken{{kEventGadget, 29, 0}})) << "the focused button takes Enter";
   HideGadget(29, true);
-  EXPECT_EQ(keys({{Qt::Key_Escape, {}}}), (Taken{{kEventGadget, 8, 0}})) << "another window's button";
+  EXPECT_EQ(keys({{Qt::Key_Escape, {}}}), (Taken{{kEventKey, kKeyEscape, 0}})) << "never another window's button";
+  HideGadget(29, false);
+  HideGadget(8, true);
+  QTest::keyClick(WindowWidget(1)->windowHandle(), Qt::Key_Escape);
+  EXPECT_EQ(GadgetEvents(TakePendingEvents()).size(), 0U) << "nor a window's button from a window it does not own";
+  SetWindowOwner(1, 0);
+  QTest::keyClick(WindowWidget(1)->windowHandle(), Qt::Key_Escape);
+  const auto owned = GadgetEvents(TakePendingEvents());
+  ASSERT_EQ(owned.size(), 1U);
+  EXPECT_EQ(owned[0].gadget, 29) << "a key pressed in an owned window presses its owner's button";
   GadgetWidget(14)->setFocus();
   EXPECT_EQ(keys({{Qt::Key_Space, {}}, {Qt::Key_7, {}}, {Qt::Key_5, Qt::KeypadModifier}, {Qt::Key_Right, {}},
                   {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}, {Qt::Key_Enter, Qt::ControlModifier},

@@ -39,14 +39,14 @@ class DifficultyDialog : public ::testing::Test {
     QTimer timer;
     std::size_t next = 0;
     QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
-      if (!Gadget(28)) return;
+      if (!Gadget(kSettingsGoOn)) return;
       if (next + 1 >= steps.size()) timer.stop();
       if (next < steps.size()) steps[next++]();
     });
     timer.start(10);
     return AskDifficulty(startPosition);
   }
-  static std::string Label() { return GetGadgetText(27); }
+  static std::string Label() { return GetGadgetText(kSettingsLevel); }
 };
 
 TEST_F(DifficultyDialog, LevelsChangeAtSeventeenAndFortyFour) {
@@ -68,15 +68,15 @@ TEST_F(DifficultyDialog, ResultsCarryTheirDifficulty) {
 }
 
 TEST_F(DifficultyDialog, WeiterReturnsTheSliderDifficulty) {
-  const std::string result = Ask(25, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(28)), Qt::LeftButton); }});
+  const std::string result = Ask(25, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsGoOn)), Qt::LeftButton); }});
   EXPECT_EQ(result, "weiter35");
-  EXPECT_FALSE(WindowExists(3)) << "the window is closed when the dialog ends";
+  EXPECT_FALSE(WindowExists(kSettingsWindow)) << "the window is closed when the dialog ends";
 }
 
 TEST_F(DifficultyDialog, AbbruchAfterTheSliderMovedToTheStart) {
   const std::string result = Ask(25, {[] {
-    static_cast<QAbstractSlider*>(Gadget(26))->triggerAction(QAbstractSlider::SliderToMinimum);
-    QTest::mouseClick(static_cast<QPushButton*>(Gadget(29)), Qt::LeftButton);
+    static_cast<QAbstractSlider*>(Gadget(kSettingsSlider))->triggerAction(QAbstractSlider::SliderToMinimum);
+    QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsCancel)), Qt::LeftButton);
   }});
   EXPECT_EQ(result, "zur\xFC" "ck10");
 }
@@ -84,10 +84,10 @@ TEST_F(DifficultyDialog, AbbruchAfterTheSliderMovedToTheStart) {
 TEST_F(DifficultyDialog, CloseBoxReturnsTheDifficultyAlone) {
   std::string labelAtEnd;
   const std::string result =
-      Ask(-10, {[] { static_cast<QAbstractSlider*>(Gadget(26))->triggerAction(QAbstractSlider::SliderToMaximum); },
+      Ask(-10, {[] { static_cast<QAbstractSlider*>(Gadget(kSettingsSlider))->triggerAction(QAbstractSlider::SliderToMaximum); },
                 [&] {
-                  labelAtEnd = GetGadgetText(27);
-                  Gadget(28)->window()->close();
+                  labelAtEnd = GetGadgetText(kSettingsLevel);
+                  Gadget(kSettingsGoOn)->window()->close();
                 }});
   EXPECT_EQ(result, "60");
   EXPECT_EQ(labelAtEnd, "Stufe: Schwer") << "the label follows the slider";
@@ -95,7 +95,7 @@ TEST_F(DifficultyDialog, CloseBoxReturnsTheDifficultyAlone) {
 
 TEST_F(DifficultyDialog, StartBelowTheRangeShowsTheLowestPosition) {
   const std::string result =
-      Ask(-10, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(28)), Qt::LeftButton); }});
+      Ask(-10, {[] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsGoOn)), Qt::LeftButton); }});
   EXPECT_EQ(result, "weiter10");
 }
 
@@ -108,20 +108,20 @@ TEST_F(DifficultyDialog, EveryStoredDifficultyStartsTheSliderInRange) {
 
   // The create button with difficulties read from a hand-edited "Data.prefs":
   // the slider shows the nearer end, and "Abbruch" keeps what it shows.
-  const auto clickAbbruch = [] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(29)), Qt::LeftButton); };
+  const auto clickAbbruch = [] { QTest::mouseClick(static_cast<QPushButton*>(Gadget(kSettingsCancel)), Qt::LeftButton); };
   for (const auto& [stored, shown] : {std::pair{INT32_MIN, 10}, std::pair{INT32_MIN + 9, 10}, std::pair{-7, 10},
                                       std::pair{INT32_MAX, 60}, std::pair{INT32_MAX - 9, 60}, std::pair{61, 60}}) {
     gDifficulty = stored;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &timer, [&] {
-      if (!Gadget(29)) return;
+      if (!Gadget(kSettingsCancel)) return;
       timer.stop();
       clickAbbruch();
     });
     timer.start(10);
-    HandleGadgetEvent(kCreateButton, 0, -1, 0, 0);
+    RunCommand(*RowOfGadget(kCreateButton), {});
     EXPECT_EQ(gDifficulty, shown) << "stored " << stored;
-    EXPECT_FALSE(WindowExists(3));
+    EXPECT_FALSE(WindowExists(kSettingsWindow));
   }
   EXPECT_EQ(Ask(SliderStartPosition(INT32_MIN), {clickAbbruch}), "zur\xFC" "ck10");
   EXPECT_EQ(Ask(SliderStartPosition(INT32_MAX), {clickAbbruch}), "zur\xFC" "ck60");

@@ -14,77 +14,23 @@
 #include <QtTest/QTest>
 
 #include "board/History.h"
+#include "generate/DifficultyDialog.h"
 #include "platform/qt/State.h"
 #include "solve/ErrorCheck.h"
 #include "storage/Settings.h"
 #include "tests/support/BoardBuilder.h"
+#include "tests/ui/LoopDriver.h"
 #include "tests/ui/UiTestSupport.h"
+#include "tests/ui/UserScript.h"
 #include "ui/BoardDrawing.h"
 #include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
 #include "ui/EventLoop.h"
 #include "ui/MainWindow.h"
+#include "ui/Printing.h"
 #include "ui/Resources.h"
 
 namespace {
-
-QWidget* GadgetWidget(int gadget) {
-  const qtws::GadgetRecord* record = qtws::FindGadget(gadget);
-  return record ? record->widget.data() : nullptr;
-}
-
-QWindow* WindowHandle(int window) { return qtws::FindWindow(window)->widget->windowHandle(); }
-
-// Lets Qt deliver what is pending, then runs a pass for every queued event.
-// Returns false when a pass ended the loop.
-bool RunPendingPasses() {
-  QCoreApplication::processEvents();
-  while (!qtws::gState.events.empty())
-    if (!RunPass()) return false;
-  return true;
-}
-
-bool Press(int window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(WindowHandle(window), key, modifiers);
-  return RunPendingPasses();
-}
-
-// The centre of the box of a check box gadget, where a click ticks it.
-QPoint BoxCentre(int gadget) {
-  auto* box = static_cast<QCheckBox*>(GadgetWidget(gadget));
-  QStyleOptionButton option;
-  option.initFrom(box);
-  return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center();
-}
-
-// Moves the pointer to a point of the main window's client area, as the
-// window system reports it, and lets the loop see it arrive.
-void PointAt(int x, int y) {
-  QCursor::setPos(qtws::FindWindow(kMainWindow)->widget->mapToGlobal(QPoint(x, y)));
-  QTest::mouseMove(WindowHandle(kMainWindow), QPoint(x, y));
-  RunPendingPasses();
-}
-
-QPoint OnBoard(int x, int y) { return QPoint(x - 20, y - 20); }
-
-class Interaction : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ClearBoard(gMainBoard);
-    ClearHistory();
-    gSelectedColumn = gSelectedRow = 0;
-    gErrorColumn = -1;
-    gFocusCueShown = false;
-    OpenCellEditor(0, 0);
-    OpenMainWindow();
-    RunPendingPasses();
-  }
-  void TearDown() override {
-    CloseWindow(kMainWindow);
-    CloseWindow(kCellEditorWindow);
-    qtws::gState.events.clear();
-  }
-};
 
 TEST_F(Interaction, KeysEditAndMoveTheSelectedCellAsTheBoxesDo) {
   ASSERT_TRUE(Press(kMainWindow, Qt::Key_Right));
@@ -154,19 +100,110 @@ TEST_F(Interaction, ABoxClickChangesTheCellOnceWhateverComesAroundIt) {
   EXPECT_EQ(GetGadgetState(kFirstDigitBox), 1);
 }
 
+// Events taken in one batch, as when the program was busy while they came:
+// each box event counts, and none changes a cell that an earlier one locked.
+TEST_F(Interaction, BoxEventsOfOneBatchAllCountAndNoneChangesALockedCell) {
+  Press(kMainWindow, Qt::Key_Right);
+  Press(kMainWindow, Qt::Key_Down);  // A2
+  const auto click = [](int gadget) { QTest::mouseClick(GadgetWidget(gadget), Qt::LeftButton, {}, BoxCentre(gadget)); };
+  click(kLockBox);
+  click(kFirstDigitBox);  // still enabled when clicked
+  QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_2);
+  RunPendingPasses();
+  EXPECT_EQ(At(1, 2).locked, 1);
+  EXPECT_EQ(At(1, 2).candidate, (std::array<int, 9>{})) << "the cell became locked first";
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox), 0) << "the box shows the cell";
+  EXPECT_TRUE(GadgetDisabled(kFirstDigitBox));
+
+  Press(kCellEditorWindow, Qt::Key_S);
+  QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_3);
+  click(kFirstDigitBox + 2);
+  click(kFirstDigitBox + 4);
+  QTest::keyClick(WindowHandle(kCellEditorWindow), Qt::Key_5);
+  QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_7);
+  click(kFirstDigitBox + 6);
+  click(kFirstDigitBox + 6);
+  RunPendingPasses();
+  EXPECT_EQ(CellSpokenName(1, 2), "A2: 7") << "a key and a click on one box both count, in either order";
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox + 2), 0);
+  EXPECT_EQ(GetGadgetState(kFirstDigitBox + 6), 1);
+}
+
+// While a dialog or the preview is open, keys pressed in the main window or
+// the cell editor press none of its buttons; only the chord of "quit" acts,
+// as the dialog's close box, where a close box ends it.
+TEST_F(Interaction, KeysInTheMainWindowsPressNoButtonOfADialog) {
+  const auto pressEverywhereButTheDialog = [] {
+    QTest::mouseClick(GadgetWidget(kBoardGadget), Qt::LeftButton);  // dropped, but the board takes the keys
+    for (int window : {kMainWindow, kCellEditorWindow})
+      for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_1})
+        QTest::keyClick(WindowHandle(window), key);
+    QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_N, Qt::ControlModifier);
+  };
+  gDifficulty = 35;
+  bool stayedOpen = false;
+  Script settings;
+  settings.WhenGadget(kSettingsGoOn, pressEverywhereButTheDialog)
+      .When([] { return true; },
+            [&] {
+              stayedOpen = WindowExists(kSettingsWindow);
+              QTest::keyClick(WindowHandle(kMainWindow), Qt::Key_Q, Qt::ControlModifier);
+            })
+      .When([] { return WindowExists(kSettingsWindow); }, [] { Click(kSettingsCancel); });  // should Ctrl+Q fail
+  EXPECT_TRUE(Press(kMainWindow, Qt::Key_N, Qt::ControlModifier)) << "the program goes on";
+  EXPECT_FALSE(settings.Done()) << "Ctrl+Q ended the dialog at once";
+  EXPECT_TRUE(stayedOpen) << "neither \"Weiter\" nor \"Abbruch\" was pressed";
+  EXPECT_FALSE(WindowExists(kSettingsWindow)) << "Ctrl+Q in the main window closed it as its close box";
+  EXPECT_EQ(GridText(), std::string(81, '.')) << "nothing was made";
+  EXPECT_EQ(gSelectedColumn, 0) << "no key or click reached the board";
+
+  bool selectionStayed = false, previewStayed = false;
+  Script printing;
+  printing.WhenGadget(kSelectionPrint, pressEverywhereButTheDialog)
+      .When([] { return true; },
+            [&] {
+              selectionStayed = WindowExists(kSelectionWindow) && !WindowExists(kPreviewWindow);
+              Click(kSelectionPrint);
+            })
+      .WhenGadget(kPreviewCancel,
+                  [&] {
+                    pressEverywhereButTheDialog();
+                    QTest::keyClick(WindowHandle(kCellEditorWindow), Qt::Key_W, Qt::ControlModifier);
+                  })
+      .When([] { return true; },
+            [&] {
+              previewStayed = WindowExists(kPreviewWindow);
+              QTest::keyClick(WindowHandle(kPreviewWindow), Qt::Key_Escape);
+            })
+      .WhenBox(QStringLiteral("Image"), [] { Answer(QStringLiteral("Image"), QMessageBox::No); });
+  EXPECT_TRUE(Press(kMainWindow, Qt::Key_P, Qt::ControlModifier));
+  EXPECT_TRUE(printing.Done());
+  EXPECT_TRUE(selectionStayed) << "neither \"Drucken\" nor \"Abbrechen\" of the selection was pressed";
+  EXPECT_TRUE(previewStayed) << "the preview ends by its own buttons only";
+  EXPECT_FALSE(WindowExists(kSelectionWindow));
+
+  Script quit;
+  quit.WhenGadget(kSelectionPrint,
+                  [] { QTest::keyClick(WindowHandle(kSelectionWindow), Qt::Key_W, Qt::ControlModifier); })
+      .When([] { return WindowExists(kSelectionWindow); }, [] { Click(kSelectionCancel); });  // should Ctrl+W fail
+  EXPECT_TRUE(Press(kMainWindow, Qt::Key_P, Qt::ControlModifier));
+  EXPECT_FALSE(quit.Done()) << "Ctrl+W ended the dialog at once";
+  EXPECT_FALSE(WindowExists(kSelectionWindow)) << "Ctrl+W in the dialog closed it as its close box";
+}
+
 TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
   QWidget* board = GadgetWidget(kBoardGadget);
   const int x = 20 + 33 * 4 + 16, y = 20 + 33 * 4 + 16;  // E5
   PointAt(x, y);
-  QTest::mousePress(board, Qt::LeftButton, {}, OnBoard(x, y));
-  for (int step = 1; step <= 4; ++step) QTest::mouseMove(board, OnBoard(x + 6 * step, y));
-  QTest::mouseRelease(board, Qt::LeftButton, {}, OnBoard(x + 24, y));
+  QTest::mousePress(board, Qt::LeftButton, {}, BoardPoint(x, y));
+  for (int step = 1; step <= 4; ++step) QTest::mouseMove(board, BoardPoint(x + 6 * step, y));
+  QTest::mouseRelease(board, Qt::LeftButton, {}, BoardPoint(x + 24, y));
   gErrorColumn = 1;
   RunPendingPasses();
   EXPECT_EQ(gSelectedColumn, 0) << "a drag selects nothing";
   EXPECT_EQ(gErrorColumn, -1) << "but it is a gadget event";
 
-  QTest::mouseClick(board, Qt::LeftButton, {}, OnBoard(x, y));
+  QTest::mouseClick(board, Qt::LeftButton, {}, BoardPoint(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E5");
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "a mouse user never sees the cue";
@@ -178,7 +215,7 @@ TEST_F(Interaction, OnlyAClickOnTheBoardSelectsACellAndEndsTheFocusCue) {
   EXPECT_NE(WindowPixel(156, 189), kFocusCue);
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 240) << "nowhere else";
   PointAt(x, y);
-  QTest::mouseClick(board, Qt::RightButton, {}, OnBoard(x, y));
+  QTest::mouseClick(board, Qt::RightButton, {}, BoardPoint(x, y));
   RunPendingPasses();
   EXPECT_EQ(WindowTitle(kCellEditorWindow), "Feld E6") << "a right click selects nothing";
   EXPECT_EQ(CountOnWindow(kFocusCue, 0, 0, 379, 339), 0) << "and the cue is gone";
@@ -215,16 +252,16 @@ TEST_F(Interaction, CommandKeysActAsTheirButtonsAndMenuItems) {
   // The dialogs answer Escape with their cancel buttons.
   QTimer cancel;
   QObject::connect(&cancel, &QTimer::timeout, [] {
-    for (int window : {3, 5})
+    for (int window : {kSettingsWindow, kSelectionWindow})
       if (WindowExists(window)) QTest::keyClick(WindowHandle(window), Qt::Key_Escape);
   });
   cancel.start(20);
   gDifficulty = 35;
   Press(kMainWindow, Qt::Key_N, Qt::ControlModifier);
-  EXPECT_FALSE(WindowExists(3));
+  EXPECT_FALSE(WindowExists(kSettingsWindow));
   EXPECT_EQ(gMainBoard, Board{}) << "\"Abbruch\": nothing is made";
   Press(kMainWindow, Qt::Key_P, Qt::ControlModifier);
-  EXPECT_FALSE(WindowExists(5));
+  EXPECT_FALSE(WindowExists(kSelectionWindow));
 
   EXPECT_TRUE(Press(kMainWindow, Qt::Key_S));
   EXPECT_FALSE(Press(kCellEditorWindow, Qt::Key_Q, Qt::ControlModifier)) << "Ctrl+Q ends the loop";

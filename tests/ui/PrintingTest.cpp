@@ -26,88 +26,17 @@
 #include "tests/platform/PrintedPdf.h"
 #include "tests/support/BoardBuilder.h"
 #include "tests/support/TempFolder.h"
+#include "tests/ui/UserScript.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 #include "ui/Resources.h"
 
 namespace {
 
-constexpr int kPrintButton = 47;
-constexpr int kPreviewArea = 49;
-constexpr int kPreviewImage = 50;
-constexpr int kPreviewPrint = 51;
-constexpr int kPreviewCancel = 52;
 constexpr long long kBmpFileSize = 18742554;
 
 const QString kImageQuestion = QStringLiteral("Soll das Bild trotzdem gespeichert werden?");
 const QString kOverwriteQuestion = QStringLiteral(u"Soll die Datei wirklich überschrieben werden?");
-
-QWidget* Gadget(int number) {
-  for (QWidget* widget : QApplication::allWidgets())
-    if (widget->property("gadget").isValid() && widget->property("gadget").toInt() == number) return widget;
-  return nullptr;
-}
-
-bool GadgetShown(int number) {
-  const QWidget* widget = Gadget(number);
-  return widget && widget->isVisible();
-}
-
-void Click(int number) { static_cast<QPushButton*>(Gadget(number))->click(); }
-
-template <typename Dialog>
-Dialog* ModalTitled(const QString& title) {
-  auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-  return dialog && dialog->windowTitle() == title ? dialog : nullptr;
-}
-
-void Answer(const QString& title, QMessageBox::StandardButton button) {
-  ModalTitled<QMessageBox>(title)->button(button)->click();
-}
-
-// Types the path into the file dialog's name field and presses Return.
-void EnterPath(const QString& title, const std::string& path) {
-  auto* dialog = ModalTitled<QFileDialog>(title);
-  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  ASSERT_NE(name, nullptr);
-  name->setText(QString::fromStdString(path));
-  QTest::keyClick(name, Qt::Key_Return);
-}
-
-// Steps a user takes while the program waits in its windows: each runs once
-// its condition holds, looked for every 10 ms, one after the other.
-class Script {
- public:
-  Script() {
-    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
-      if (next_ < steps_.size() && steps_[next_].ready()) steps_[next_++].action();
-    });
-    timer_.start(10);
-  }
-  Script& When(std::function<bool()> ready, std::function<void()> action) {
-    steps_.push_back({std::move(ready), std::move(action)});
-    return *this;
-  }
-  Script& WhenGadget(int number, std::function<void()> action) {
-    return When([number] { return GadgetShown(number); }, std::move(action));
-  }
-  Script& WhenBox(const QString& title, std::function<void()> action) {
-    return When([title] { return ModalTitled<QMessageBox>(title) != nullptr; }, std::move(action));
-  }
-  Script& WhenFileDialog(const QString& title, std::function<void()> action) {
-    return When([title] { return ModalTitled<QFileDialog>(title) != nullptr; }, std::move(action));
-  }
-  bool Done() const { return next_ == steps_.size(); }
-
- private:
-  struct Step {
-    std::function<bool()> ready;
-    std::function<void()> action;
-  };
-  QTimer timer_;
-  std::vector<Step> steps_;
-  std::size_t next_ = 0;
-};
 
 const QString kImageTitle = QStringLiteral("Image");
 const QString kExportTitle = QStringLiteral("Image speichern");
@@ -121,7 +50,7 @@ class Printing : public testing::Test {
   // Goes through "Drucken", the preview's "Abbrechen" and Yes to the image
   // question, to the export's save dialog, and saves under path.
   static void ExportOnto(Script& script, const std::string& path) {
-    script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+    script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
         .WhenGadget(kPreviewCancel, [] { Click(kPreviewCancel); })
         .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
         .WhenFileDialog(kExportTitle, [path] { EnterPath(kExportTitle, path); });
@@ -131,10 +60,11 @@ class Printing : public testing::Test {
 TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   QSize inner, image;
   QPoint imageCorner;
-  int buttonHeight = 0, lowestVisible = 0;
+  int buttonHeight = 0, lowestVisible = 0, looks = 0;
+  QRect areaAfterResize, cancelAfterResize;
   QString question;
   Script script;
-  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+  script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
       .WhenGadget(kPreviewCancel, [&] {
         auto* area = static_cast<QScrollArea*>(Gadget(kPreviewArea));
         inner = area->widget()->size();
@@ -144,8 +74,15 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
         // Scrolled to the end, the page's last row is in view.
         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
         lowestVisible = area->widget()->mapFrom(area->viewport(), QPoint(0, area->viewport()->height() - 1)).y();
-        Click(kPreviewCancel);
+        // As a window manager that lets the user restore and resize it.
+        ResizeWindow(kPreviewWindow, 500, 400);
       })
+      .When([&] { return Gadget(kPreviewArea)->width() == 500 || ++looks > 500; },
+            [&] {
+              areaAfterResize = Gadget(kPreviewArea)->geometry();
+              cancelAfterResize = Gadget(kPreviewCancel)->geometry();
+              Click(kPreviewCancel);
+            })
       .WhenBox(kImageTitle, [&] {
         question = ModalTitled<QMessageBox>(kImageTitle)->text();
         Answer(kImageTitle, QMessageBox::No);
@@ -158,6 +95,8 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   EXPECT_EQ(buttonHeight, 40);
   EXPECT_EQ(image, QSize(2100, 2975));
   EXPECT_EQ(lowestVisible, 40 + 2975 - 1) << "the credit line can be scrolled into view";
+  EXPECT_EQ(areaAfterResize, QRect(0, 0, 500, 400)) << "the scroll area follows the window";
+  EXPECT_EQ(cancelAfterResize, QRect(250, 0, 250, 40)) << "\"Abbrechen\" stays the right half";
 }
 
 // A puzzle file where the export is about to write.
@@ -245,11 +184,11 @@ TEST_F(Printing, SixPuzzlesPrintedEqualTheExportedBitmap) {
   Clock::time_point pressed;
   Script script;
   for (std::size_t i = 0; i < puzzles.size(); ++i) {
-    const int browse = (i < 3 ? 31 : 39) + 2 * static_cast<int>(i % 3);
+    const int browse = SlotField(static_cast<int>(i / 3), static_cast<int>(i % 3)) + 1;
     script.WhenGadget(browse, [browse] { Click(browse); })
         .WhenFileDialog(QStringLiteral(u"Öffnen"), [path = puzzles[i]] { EnterPath(QStringLiteral(u"Öffnen"), path); });
   }
-  script.WhenGadget(kPrintButton, [] { Click(kPrintButton); })
+  script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
       .WhenGadget(kPreviewPrint, [&] {
         pressed = Clock::now();
         Click(kPreviewPrint);
