@@ -8,7 +8,6 @@
 
 namespace {
 
-
 const std::string kGoOnWord = "weiter";
 const std::string kCancelWord = "zur\xFC" "ck";  // six characters in Windows-1252
 
@@ -20,6 +19,12 @@ std::int32_t LeadingNumber(const std::string& text) {
     number = std::min<std::int64_t>(number * 10 + (c - '0'), INT32_MAX);
   }
   return static_cast<std::int32_t>(number);
+}
+
+// What a screen reader says for the slider, which shows no number, also
+// whenever it moves: "Schwierigkeit 35, Stufe: Mittel".
+std::string SpokenDifficulty(std::int32_t difficulty) {
+  return "Schwierigkeit " + std::to_string(difficulty) + ", " + LevelLabel(difficulty);
 }
 
 }  // namespace
@@ -46,6 +51,8 @@ std::string AskDifficulty(std::int32_t startPosition) {
   SetGadgetKey(kSettingsGoOn, kKeyEnter);
   SetGadgetKey(kSettingsCancel, kKeyEscape);
   SetGadgetState(kSettingsSlider, startPosition);
+  NameGadget(kSettingsSlider, SpokenDifficulty(GetGadgetState(kSettingsSlider) + 10));
+  Announce(GetGadgetText(kSettingsWarning));
 
   // Every event of any window counts: the label follows the slider, and the
   // difficulty is the slider's value at the event that ends the dialog.
@@ -57,6 +64,10 @@ std::string AskDifficulty(std::int32_t startPosition) {
     if (event == kEventGadget && EventGadget() == kSettingsCancel) outcome = kCancelWord;
     difficulty = GetGadgetState(kSettingsSlider) + 10;
     SetGadgetText(kSettingsLevel, LevelLabel(difficulty));
+    if (event == kEventGadget && EventGadget() == kSettingsSlider) {
+      NameGadget(kSettingsSlider, SpokenDifficulty(difficulty));
+      Announce(SpokenDifficulty(difficulty));
+    }
     const bool closes = event == kEventClose || (event == kEventKey && IsQuitKey(EventKey(), EventModifiers()));
     if (closes || !outcome.empty()) break;
   }

@@ -6,7 +6,8 @@
 
 #include <string>
 
-// Shows text in the main window's status line (gadget 7). Texts are
+// Shows text in the main window's status line (gadget 7); a screen reader
+// speaks a text that differs from the one shown before. Texts are
 // Windows-1252 bytes.
 void SetStatusText(const std::string& text);
 

@@ -132,6 +132,9 @@ void BeginScrollAreaContent(int scrollArea);
 void EndScrollAreaContent();
 
 bool GadgetExists(int gadget);
+// Gives the gadget the keyboard focus within its window (at once when the
+// window is active, else when it next becomes active).
+void FocusGadget(int gadget);
 // Gives a gadget a new place and size, as at its creation.
 void MoveGadget(int gadget, int x, int y, int w, int h);
 void HideGadget(int gadget, bool hidden);
@@ -255,8 +258,10 @@ void SetGadgetKey(int gadget, int key);
 // What assistive technology (a screen reader) is told about the gadgets;
 // nothing here changes what is drawn. Names are Windows-1252 bytes.
 
-// The gadget's name, spoken for it. An image button, which shows no text,
-// shows it as its tooltip too.
+// The gadget's name, spoken for it; a new name of the gadget that has the
+// keyboard focus is spoken. An image button, which shows no text, shows it as
+// its tooltip too. A slider is told by its name alone, not its position, so
+// its name should tell the position.
 void NameGadget(int gadget, const std::string& name);
 
 // Presents an image gadget as a table of columns x rows cells, (1, 1) at the
@@ -270,6 +275,13 @@ void SetGridCellName(int gadget, int column, int row, const std::string& name);
 // Makes a cell the grid's current one, which has the focus within it and is
 // announced; (0, 0) for none.
 void SetGridCurrentCell(int gadget, int column, int row);
+
+// Says a short text to the user of a screen reader, without showing it: a
+// notice of the main window's status line (gadget 7), which is presented as
+// its status bar. Texts given before the program next waits for or polls an
+// event are said as one, in order. Nothing happens while no assistive
+// technology listens.
+void Announce(const std::string& text);
 
 // ---------------------------------------------------------------- ending
 

@@ -10,7 +10,7 @@ inline constexpr const char* kPrefsFileName = "Data.prefs";
 
 // The program's one-line credit, used in the preferences, the main window and
 // on the printed page.
-inline constexpr const char* kCreditText = "Tolva Sudoku by the Tolva developers";
+inline constexpr const char* kCreditText = "Tolva Sudoku von den Tolva-Entwicklern";
 
 // Start values (kept when "Data.prefs" cannot be opened): 0, 0, "" and 0.
 extern std::int32_t gCellEditorX;  // screen position of the cell editor window

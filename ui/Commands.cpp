@@ -10,6 +10,7 @@
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/BoardDrawing.h"
+#include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
@@ -67,9 +68,18 @@ void MoveSelection(int key, bool control) {
   SelectCell(std::clamp(col, 1, 9), std::clamp(row, 1, 9));
 }
 
-// A key that selects or edits a cell shows the board's focus cue; a click on
-// the board (not a drag) hides it, so a mouse user sees the board as ever.
-void ShowFocusCue(bool shown) { gFocusCueShown = shown; }
+// A key that selects or edits a cell shows the board's focus cue and gives
+// the board the keyboard focus, so that a screen reader follows the selected
+// cell; a click on the board (not a drag) hides the cue, so a mouse user sees
+// the board as ever.
+void ShowFocusCue(bool shown) {
+  gFocusCueShown = shown;
+  if (shown) FocusGadget(kBoardGadget);
+}
+
+// Undo and redo say what they did before the change itself is said.
+void UndoStep() { Announce(Undo() ? "R\xFC" "ckg\xE4ngig" : "Nichts r\xFC" "ckg\xE4ngig zu machen"); }
+void RedoStep() { Announce(Redo() ? "Wiederhergestellt" : "Nichts wiederherzustellen"); }
 
 }  // namespace
 
@@ -114,13 +124,16 @@ void RunCommand(const CommandRow& row, const CommandInput& input) {
     case Command::kShowSolveMenu: ShowMenuBesideWindow(kSolveMenu, 168); break;
     case Command::kSolveAll: WithStopButton([] { Solve(81); }); break;
     case Command::kSolveStep: WithStopButton([] { Solve(1); }); break;
-    case Command::kCheck: CheckForErrors(); break;
+    case Command::kCheck:
+      CheckForErrors();
+      Announce(ErrorCheckText());
+      break;
     case Command::kClear: ClearBoard(gMainBoard); break;
     case Command::kPaste: PastePuzzle(); break;
     case Command::kCopy: CopyPuzzle(); break;
     case Command::kStop: break;  // taken by the long command's own poll
-    case Command::kUndo: Undo(); break;
-    case Command::kRedo: Redo(); break;
+    case Command::kUndo: UndoStep(); break;
+    case Command::kRedo: RedoStep(); break;
     case Command::kQuit: break;  // the loop ends after the pass
   }
 }

@@ -40,6 +40,13 @@ const CommandRow* RowOfEvent(EventKind event, CommandInput& input) {
   }
 }
 
+// A key dropped because the selected cell is locked is no silent key to a
+// screen reader's user: "A2 ist vorgegeben".
+void SayKeyRefused(const CommandRow& row) {
+  if (row.applies == Applies::kUnlockedCell && gSelectedColumn > 0 && gSelectedRow > 0)
+    Announce(CellLabel(gSelectedColumn, gSelectedRow) + " ist vorgegeben");
+}
+
 // What the event of a pass asks of the rest of the pass.
 struct Handled {
   bool redraw = false;  // the board is redrawn
@@ -58,10 +65,12 @@ Handled HandleEvent(EventKind event) {
 
   CommandInput input;
   const CommandRow* row = RowOfEvent(event, input);
+  if (row && !CommandApplies(*row) && input.byKey) SayKeyRefused(*row);
   if (!row || !CommandApplies(*row)) return handled;
   const Board before = gMainBoard;
   RunCommand(*row, input);
   if (row->command != Command::kUndo && row->command != Command::kRedo) RecordChange(before);
+  Announce(BoardChangeText(before));
   handled.redraw = true;
   // As its gadget or menu event would: only a menu item's command keeps the
   // error display.

@@ -43,6 +43,18 @@ constexpr std::array<Slot, 6> kSlots{{{SlotField(0, 0), 75, 46},
 // The fourth line of each column is made and hidden at once.
 constexpr std::array<int, 4> kHiddenLine{SlotField(0, 3), SlotField(0, 3) + 1, SlotField(1, 3), SlotField(1, 3) + 1};
 
+// What a screen reader says for the slots, numbered as they go onto the
+// page (down the left column, then the right), and their browse buttons
+// ("..."); and for the page buttons.
+void NameSelectionGadgets() {
+  for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
+    const std::string name = "R\xE4tsel " + std::to_string(slot + 1);
+    NameGadget(kSlots[slot].field, name);
+    NameGadget(kSlots[slot].field + 1, name + " w\xE4hlen");
+  }
+  NameGadget(kSelectionPrint, "Seite ansehen und drucken");
+}
+
 void OpenSelectionWindow() {
   OpenWindow(kSelectionWindow, 0, 0, 200, 240, "Drucken...", kWindowCloseBox | kWindowOwnerCentred, kMainWindow);
   for (int column = 0; column < 2; ++column)
@@ -60,6 +72,8 @@ void OpenSelectionWindow() {
   SetGadgetKey(kSelectionPrint, kKeyEnter);
   SetGadgetKey(kSelectionCancel, kKeyEscape);
   for (int gadget : kHiddenLine) HideGadget(gadget, true);
+  NameSelectionGadgets();
+  Announce(GetGadgetText(kSelectionHelp));
 }
 
 bool IsBrowseButton(int gadget) {
@@ -107,6 +121,9 @@ int ShowPreview() {
   EndScrollAreaContent();
   SetGadgetKey(kPreviewPrint, kKeyEnter);
   SetGadgetKey(kPreviewCancel, kKeyEscape);
+  NameGadget(kPreviewImage, "Druckseite");
+  NameGadget(kPreviewPrint, "Seite drucken");
+  NameGadget(kPreviewCancel, "Nicht drucken");
   int result = -1;
   while (result < 0) {
     const EventKind event = WaitEvent();

@@ -1,12 +1,16 @@
-// What assistive technology is told: gadget names, and an image gadget made
-// a grid presented as a table of named cells with a current one. Qt hands
-// this to the desktop's accessibility bus (AT-SPI on Linux).
+// What assistive technology is told: gadget names, an image gadget made a
+// grid presented as a table of named cells with a current one, the status
+// line as the main window's status bar, and announcements. Qt hands this to
+// the desktop's accessibility bus (AT-SPI on Linux).
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 #include <QMetaObject>
 #include <QPointer>
+
+#include <deque>
 
 #include "platform/qt/State.h"
 #include "platform/qt/Text1252.h"
@@ -37,12 +41,16 @@ class GridCell : public QAccessibleInterface, public QAccessibleTableCellInterfa
     return QRect(grid_->mapToGlobal(cell.topLeft()), cell.size());
   }
   QAccessible::Role role() const override { return QAccessible::Cell; }
+  // A screen reader (Orca 43) reads every showing cell of a row that the
+  // focus enters, so that the cell the keys reached is lost among nine: the
+  // other cells of the current row do not count as showing.
   QAccessible::State state() const override {
     QAccessible::State state;
     state.focusable = true;
     state.selectable = true;
     state.selected = isSelected();
     state.focused = state.selected && grid_->hasFocus();
+    state.offscreen = grid_ && !state.selected && grid_->CurrentRow() == row_;
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -151,9 +159,82 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   mutable std::vector<QAccessible::Id> cellIds_;
 };
 
-QAccessibleInterface* ImageViewAccessible(const QString&, QObject* object) {
-  auto* grid = dynamic_cast<ImageView*>(object);
-  return grid ? new GridAccessible(grid) : nullptr;
+// The status line: a text gadget, presented as the status bar it is.
+class StatusLineAccessible : public QAccessibleWidget {
+ public:
+  explicit StatusLineAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StatusBar) {}
+  QString text(QAccessible::Text text) const override {
+    if (text == QAccessible::Name) return static_cast<QLabel*>(widget())->text();
+    return QAccessibleWidget::text(text);
+  }
+};
+
+// A slider is told by its name alone: a screen reader would speak its bare
+// position, which means nothing to the user, so the program's name for it
+// tells the position in its own terms.
+class SliderAccessible : public QAccessibleWidget {
+ public:
+  explicit SliderAccessible(QWidget* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
+};
+
+QAccessibleInterface* ProgramAccessible(const QString& className, QObject* object) {
+  if (auto* grid = dynamic_cast<ImageView*>(object)) return new GridAccessible(grid);
+  if (className == QLatin1String("QSlider")) return new SliderAccessible(static_cast<QWidget*>(object));
+  if (className == QLatin1String("QLabel") && object->property(kGadgetProperty).toInt() == kStatusGadget &&
+      object->property(kGadgetProperty).isValid())
+    return new StatusLineAccessible(static_cast<QLabel*>(object));
+  return nullptr;
+}
+
+// One announcement: a notice of the status bar, never drawn, whose text a
+// screen reader speaks when it shows (Orca speaks the notices of a status bar
+// without their role). Each text is a notice of its own, so that one said
+// while the screen reader still reads the one before keeps its words.
+class Notice : public QAccessibleInterface {
+ public:
+  explicit Notice(const QString& text) : text_(text) {}
+  bool isValid() const override { return true; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return Parent() ? Parent()->window() : nullptr; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return Parent(); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QString text(QAccessible::Text text) const override { return text == QAccessible::Name ? text_ : QString(); }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override { return {}; }
+
+ private:
+  // The status line, else the window that has the keyboard.
+  static QAccessibleInterface* Parent() {
+    if (const GadgetRecord* status = FindGadget(kStatusGadget); status && status->widget)
+      return QAccessible::queryAccessibleInterface(status->widget.data());
+    return QAccessible::queryAccessibleInterface(DialogOwner());
+  }
+
+  QString text_;
+};
+
+// The notices said last, kept a while for the screen reader to read; older
+// ones go.
+constexpr std::size_t kKeptNotices = 16;
+std::deque<QAccessible::Id> gNotices;
+QString gPendingAnnouncement;
+
+void SayPendingAnnouncement() {
+  if (gPendingAnnouncement.isEmpty()) return;
+  const QAccessible::Id id = QAccessible::registerAccessibleInterface(new Notice(gPendingAnnouncement));
+  gPendingAnnouncement.clear();
+  gNotices.push_back(id);
+  if (gNotices.size() > kKeptNotices) {
+    QAccessible::deleteAccessibleInterface(gNotices.front());
+    gNotices.pop_front();
+  }
+  QAccessibleEvent event(QAccessible::accessibleInterface(id), QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&event);
 }
 
 GridAccessible* AccessibleOf(ImageView* grid) {
@@ -169,7 +250,7 @@ ImageView* GridOf(int gadget) {
 
 // Qt asks the factories only when a widget's own interface is missing, and
 // one installed before the application exists is passed over.
-void InstallAccessibility() { QAccessible::installFactory(ImageViewAccessible); }
+void InstallAccessibility() { QAccessible::installFactory(ProgramAccessible); }
 
 void AnnounceCellName(ImageView* grid, int column, int row) {
   if (!QAccessible::isActive()) return;
@@ -178,8 +259,21 @@ void AnnounceCellName(ImageView* grid, int column, int row) {
 }
 
 // After the grid's own focus event, which Qt sends once the focus has moved.
-void AnnounceCurrentCell(ImageView* grid) {
+// Cells that now count as showing, or no longer, say so first.
+void AnnounceCurrentCell(ImageView* grid, int previousColumn, int previousRow) {
   if (!QAccessible::isActive()) return;
+  const auto hiddenBefore = [&](int column, int row) { return row == previousRow && column != previousColumn; };
+  const auto hiddenNow = [&](int column, int row) {
+    return row == grid->CurrentRow() && column != grid->CurrentColumn();
+  };
+  // Row 0 is no row of the grid, so a row kept is visited once.
+  for (int row : {previousRow, grid->CurrentRow() == previousRow ? 0 : grid->CurrentRow()})
+    for (int column = 1; column <= grid->Columns(); ++column) {
+      if (!grid->HasCell(column, row) || hiddenBefore(column, row) == hiddenNow(column, row)) continue;
+      QAccessibleEvent event(AccessibleOf(grid)->Cell(column, row),
+                             hiddenNow(column, row) ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+      QAccessible::updateAccessibility(&event);
+    }
   QMetaObject::invokeMethod(
       grid,
       [grid] {
@@ -200,6 +294,7 @@ void NameGadget(int gadget, const std::string& name) {
   const GadgetRecord* record = FindGadget(gadget);
   if (!record) return;
   const QString shown = FromWindows1252(name);
+  if (record->widget->accessibleName() == shown) return;
   record->widget->setAccessibleName(shown);
   if (record->kind == GadgetKind::kImageButton) record->widget->setToolTip(shown);
 }
@@ -214,4 +309,15 @@ void SetGridCellName(int gadget, int column, int row, const std::string& name) {
 
 void SetGridCurrentCell(int gadget, int column, int row) {
   if (ImageView* grid = GridOf(gadget)) grid->SetCurrentCell(column, row);
+}
+
+// The texts of one pass become one announcement, said once the program
+// waits again: a screen reader cuts a text short when the next one comes.
+void Announce(const std::string& text) {
+  if (!gState.application || !QAccessible::isActive() || text.empty()) return;
+  if (gPendingAnnouncement.isEmpty())
+    QMetaObject::invokeMethod(gState.application.get(), SayPendingAnnouncement, Qt::QueuedConnection);
+  else
+    gPendingAnnouncement += gPendingAnnouncement.back().isPunct() ? QStringLiteral(" ") : QStringLiteral(". ");
+  gPendingAnnouncement += FromWindows1252(text);
 }

@@ -8,21 +8,17 @@
 
 using namespace qtws;
 
-namespace {
-
-constexpr int kStatusText = 7;
-constexpr int kStopButton = 8;
-
-}  // namespace
-
 // Called some fifty thousand times while a puzzle is made: an unchanged text
-// costs one look-up and one comparison.
+// costs one look-up and one comparison. A new text is announced, as a status
+// bar's is.
 void SetStatusText(const std::string& text) {
-  const GadgetRecord* status = FindGadget(kStatusText);
-  if (status && status->text != text) SetGadgetText(kStatusText, text);
+  const GadgetRecord* status = FindGadget(kStatusGadget);
+  if (!status || status->text == text) return;
+  SetGadgetText(kStatusGadget, text);
+  Announce(text);
 }
 
-bool PollForStop() { return EndRequested() || (PollEvent() == kEventGadget && EventGadget() == kStopButton); }
+bool PollForStop() { return EndRequested() || (PollEvent() == kEventGadget && EventGadget() == kStopGadget); }
 
 bool AskYesNo(const std::string& title, const std::string& text) {
   if (!gState.application) return false;

@@ -61,6 +61,10 @@ using namespace qtws;
 
 bool GadgetExists(int gadget) { return FindGadget(gadget) != nullptr; }
 
+void FocusGadget(int gadget) {
+  if (GadgetRecord* record = FindGadget(gadget); record && record->widget) record->widget->setFocus(Qt::OtherFocusReason);
+}
+
 void MoveGadget(int gadget, int x, int y, int w, int h) {
   if (GadgetRecord* record = FindGadget(gadget)) record->widget->setGeometry(x, y, w, h);
 }

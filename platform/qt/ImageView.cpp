@@ -53,7 +53,7 @@ void ImageView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ImageView::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  AnnounceCurrentCell(this);
+  AnnounceCurrentCell(this, currentColumn_, currentRow_);
 }
 
 void ImageView::MakeGrid(int columns, int rows) {
@@ -83,9 +83,10 @@ QString ImageView::CellName(int column, int row) const {
 void ImageView::SetCurrentCell(int column, int row) {
   if (!HasCell(column, row)) column = row = 0;
   if (column == currentColumn_ && row == currentRow_) return;
+  const int previousColumn = currentColumn_, previousRow = currentRow_;
   currentColumn_ = column;
   currentRow_ = row;
-  AnnounceCurrentCell(this);
+  AnnounceCurrentCell(this, previousColumn, previousRow);
 }
 
 QRect ImageView::CellRect(int column, int row) const {

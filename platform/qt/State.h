@@ -109,6 +109,10 @@ bool PointerMayBeOver(int window);
 void PushEvent(const Event& event);
 void PushGadgetEvent(int gadget, GadgetEventType type, int state = -1);
 
+// The gadgets the core's services know: the status line and the STOP button.
+inline constexpr int kStatusGadget = 7;
+inline constexpr int kStopGadget = 8;
+
 // The name of the widget property that holds a gadget widget's number.
 inline constexpr char kGadgetProperty[] = "gadget";
 

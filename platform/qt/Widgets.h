@@ -123,6 +123,8 @@ class ImageView : public QWidget {
 
 // The announcements of a grid, to assistive technology (when it listens).
 void AnnounceCellName(ImageView* grid, int column, int row);
-void AnnounceCurrentCell(ImageView* grid);
+// previousColumn, previousRow: the current cell before, the same when it
+// stays.
+void AnnounceCurrentCell(ImageView* grid, int previousColumn, int previousRow);
 
 }  // namespace qtws

@@ -346,4 +346,39 @@ TEST_F(Interaction, TheBoardIsATableOfNamedCellsAndTheButtonsHaveNames) {
             QStringLiteral("1"));
 }
 
+// What a screen reader is told: the pass's change of the board, the error
+// check's finding and the error cell's name; the status line is the
+// window's status bar, whose notices carry it. (The notices themselves
+// reach a screen reader only, and the Orca run hears them.)
+TEST_F(Interaction, ChangesAndTheErrorCheckAreToldInWords) {
+  Press(kMainWindow, Qt::Key_Right);
+  Press(kMainWindow, Qt::Key_Down);  // B2, off the diagonal after a move right
+  Press(kMainWindow, Qt::Key_Right);
+  Board before = gMainBoard;
+  Press(kMainWindow, Qt::Key_5);
+  EXPECT_EQ(BoardChangeText(before), "B2: 5");
+  EXPECT_EQ(BoardChangeText(gMainBoard), "") << "nothing changed, nothing said";
+  SetCandidates(2, 7, "5");
+  SetCandidates(4, 7, "38");
+  EXPECT_EQ(BoardChangeText(before), "B2: 5; B7: 5; D7: Kandidaten 3, 8") << "in reading order";
+  Press(kMainWindow, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(ErrorCheckText(), "Fehler in B7");
+  EXPECT_EQ(CellSpokenName(2, 7), "B7: 5, Fehler") << "the error cell's name carries the error";
+  EXPECT_EQ(CellSpokenName(2, 2), "B2: 5");
+  Press(kMainWindow, Qt::Key_Right);  // a key that acts ends the error display
+  EXPECT_EQ(CellSpokenName(2, 7), "B7: 5");
+  gErrorColumn = 0;
+  gErrorRow = 4;
+  EXPECT_EQ(ErrorCheckText(), "Fehler au\xDF" "erhalb des Spielfelds");
+  gErrorColumn = -1;
+  EXPECT_EQ(ErrorCheckText(), "Kein Fehler gefunden");
+
+  before = gMainBoard;
+  for (int col = 3; col <= 6; ++col) SetCandidates(col, 4, "1");
+  Press(kMainWindow, Qt::Key_Delete, Qt::ControlModifier);
+  SetCandidates(9, 1, "4");
+  EXPECT_EQ(BoardChangeText(before), "4 Felder ge\xE4ndert; 1 von 81 gef\xFCllt") << "C4 to F4, set and cleared since, are no change";
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(GadgetWidget(kStatusGadget))->role(), QAccessible::StatusBar);
+}
+
 }  // namespace

@@ -1,0 +1,207 @@
+"""A blind player's session with the real screen reader (run-e2e-orca.sh).
+
+Run with Debian's /usr/bin/python3 on the run's session bus, X server and
+German locale. It starts Orca with its debug log on a terminal of its own
+(Orca writes that log through a buffer that only a terminal flushes line by
+line), starts the program on a puzzle, plays it from the keyboard with
+xdotool and waits after each key for the lines Orca speaks ("SPEECH OUTPUT"
+in the log). Orca is ended with SIGKILL, as it ignores SIGTERM.
+
+  orca_session.py PROGRAM FOLDER SECONDS
+      FOLDER: the program's working folder; orca.log and spoken.txt (each
+      key and what Orca spoke after it) are written there. SECONDS bounds
+      each wait. Fails (status 1, the reason on stdout) when a line is not
+      spoken in time.
+"""
+
+import os
+import re
+import signal
+import struct
+import subprocess
+import sys
+import threading
+import time
+
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
+CELL = re.compile(r"^[A-I][1-9]: ")
+
+
+class Failed(Exception):
+    pass
+
+
+class Orca:
+    """Orca with its debug log read line by line from a terminal."""
+
+    def __init__(self, log_path):
+        master, slave = os.openpty()
+        self.lines = []
+        self.lock = threading.Lock()
+        self.log = open(log_path, "w", encoding="utf-8", errors="replace")
+        self.process = subprocess.Popen(
+            ["orca", "--user-prefs", os.path.join(os.environ["HOME"], "orca"), "--debug-file", os.ttyname(slave)],
+            stdin=subprocess.DEVNULL, stdout=slave, stderr=slave)
+        os.close(slave)
+        self.reader = threading.Thread(target=self._read, args=(master,), daemon=True)
+        self.reader.start()
+
+    def _read(self, master):
+        pending = b""
+        while True:
+            try:
+                data = os.read(master, 65536)
+            except OSError:
+                break
+            if not data:
+                break
+            pending += data
+            *complete, pending = pending.split(b"\n")
+            with self.lock:
+                for raw in complete:
+                    line = raw.rstrip(b"\r").decode("utf-8", "replace")
+                    self.lines.append(line)
+                    self.log.write(line + "\n")
+                self.log.flush()
+
+    def spoken(self, start=0):
+        """The texts Orca spoke from log line start on."""
+        with self.lock:
+            return [m.group(1) for m in map(SPOKEN.search, self.lines[start:]) if m]
+
+    def mark(self):
+        with self.lock:
+            return len(self.lines)
+
+    def end(self):
+        if self.process.poll() is None:
+            os.kill(self.process.pid, signal.SIGKILL)
+        self.process.wait()
+        self.log.close()
+
+
+class Session:
+    def __init__(self, orca, seconds, transcript):
+        self.orca = orca
+        self.seconds = seconds
+        self.transcript = transcript
+
+    def wait_spoken(self, start, check, what):
+        """Waits until check(texts spoken since start) holds."""
+        deadline = time.monotonic() + self.seconds
+        while time.monotonic() < deadline:
+            if check(self.orca.spoken(start)):
+                return
+            time.sleep(0.05)
+        raise Failed(f"{what}; Orca spoke: {self.orca.spoken(start)}")
+
+    def key(self, key, expected, first_cell=None):
+        """Presses key and waits until Orca speaks a line that starts with
+        expected (a regular expression; Orca may end a text with a full
+        stop, which a pattern ending in \\.?$ allows); first_cell: the first cell Orca
+        names after the key must be this one (so a whole row read from its
+        first cell fails)."""
+        start = self.orca.mark()
+        subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True, timeout=10)
+        pattern = re.compile(expected)
+        self.wait_spoken(start, lambda texts: any(pattern.match(t) for t in texts),
+                         f"after {key}, Orca does not say {expected!r}")
+        texts = self.orca.spoken(start)
+        self.transcript.write(f"{key}\t{' | '.join(texts)}\n")
+        self.transcript.flush()
+        if first_cell:
+            cells = [t for t in texts if CELL.match(t)]
+            if not cells or not cells[0].startswith(first_cell):
+                raise Failed(f"after {key}, Orca names the cells {cells}, {first_cell} first expected")
+        return texts
+
+
+def write_puzzle(path):
+    """A puzzle whose one step fills D2 with 9: row 2 holds 1 to 5, column D
+    6 to 8, all of them givens; nothing else is a single."""
+    givens = {(1, 2): 1, (2, 2): 2, (3, 2): 3, (5, 2): 4, (6, 2): 5, (4, 5): 6, (4, 7): 7, (4, 8): 8}
+    data = bytearray(4000)
+    for (col, row), digit in givens.items():
+        fields = [0] * 10
+        fields[digit - 1] = 1
+        fields[9] = 1
+        struct.pack_into("<10i", data, (10 * col + row) * 40, *fields)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def play(session):
+    # Moving: the first press selects A1; Up and Down name the cell reached,
+    # not its row.
+    session.key("Right", r"A1: leer", first_cell="A1")
+    session.key("Down", r"A2: 1, vorgegeben", first_cell="A2")
+    # A key refused on a locked cell is said.
+    session.key("5", r"A2 ist vorgegeben")
+    session.key("End", r"I2: leer", first_cell="I2")
+    session.key("Left", r"H2: leer", first_cell="H2")
+    session.key("Up", r"H1: leer", first_cell="H1")
+    session.key("Down", r"H2: leer", first_cell="H2")
+    session.key("Left", r"G2: leer", first_cell="G2")
+    # The error check without a conflict.
+    session.key("ctrl+f", r"Kein Fehler gefunden")
+    # Digits and S: each change is said.
+    session.key("1", r"G2: 1\.?$")
+    session.key("3", r"G2: Kandidaten 1, 3\.?$")
+    session.key("3", r"G2: 1\.?$")
+    session.key("s", r"G2: 1, vorgegeben\.?$")
+    session.key("s", r"G2: 1\.?$")
+    # The error check with a conflict (G2 and the given A2 both hold 1).
+    session.key("ctrl+f", r"Fehler in G2")
+    # Orca's "where am I" reads the error in the cell's name.
+    session.key("KP_Enter", r"G2: 1, Fehler")
+    # One step, then undo and redo.
+    session.key("ctrl+e", r"(.*! )?D2: 9\.?$")
+    session.key("ctrl+z", r"R\u00fcckg\u00e4ngig\. D2: leer\.?$")
+    session.key("ctrl+shift+z", r"Wiederhergestellt\. D2: 9\.?$")
+    # With a button focused, a move gives the board the keyboard focus back.
+    session.key("Tab", r"\u00d6ffnen")
+    session.key("Right", r"H2: leer", first_cell="H2")
+    # A puzzle created through the dialog: its question and its slider by
+    # ear, the lowest difficulty, then the new board.
+    session.key("ctrl+n", r"Schwierigkeit 35, Stufe: Mittel")
+    spoken = session.orca.spoken()
+    if not any(t.startswith("Wollen sie wirklich fortfahren") for t in spoken):
+        raise Failed("the dialog's question is not said")
+    session.key("Left", r"Schwierigkeit 34, Stufe: Mittel")
+    session.key("Home", r"Schwierigkeit 10, Stufe: Leicht")
+    session.key("Return", r"(.*! )?\d+ Felder ge\u00e4ndert; 71 von 81 gef\u00fcllt\.?$")
+    session.key("ctrl+z", r"R\u00fcckg\u00e4ngig\. \d+ Felder ge\u00e4ndert; 10 von 81 gef\u00fcllt\.?$")
+
+
+def main(program, folder, seconds):
+    os.chdir(folder)
+    write_puzzle("start.sdk")
+    orca = Orca(os.path.join(folder, "orca.log"))
+    program_process = None
+    try:
+        with open("spoken.txt", "w", encoding="utf-8") as transcript:
+            session = Session(orca, seconds, transcript)
+            session.wait_spoken(0, lambda texts: "Bildschirmleser an." in texts, "Orca does not start")
+            start = orca.mark()
+            program_process = subprocess.Popen([program, "start.sdk"], stdout=open("program.log", "w"),
+                                               stderr=subprocess.STDOUT)
+            session.wait_spoken(start, lambda texts: "Tabelle mit 9 Zeilen 9 Spalten." in texts,
+                                "Orca does not present the board")
+            play(session)
+            if not any("SPEECH DISPATCHER: Speaking" in line for line in orca.lines):
+                raise Failed("Orca spoke nothing through speech-dispatcher")
+            subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+q"], check=True, timeout=10)
+            program_process.wait(timeout=seconds)
+    finally:
+        if program_process and program_process.poll() is None:
+            program_process.kill()
+            program_process.wait()
+        orca.end()
+
+
+if __name__ == "__main__":
+    try:
+        main(sys.argv[1], sys.argv[2], float(sys.argv[3]))
+    except (Failed, subprocess.SubprocessError) as failure:
+        print(failure)
+        sys.exit(1)
