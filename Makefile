@@ -9,6 +9,9 @@
 #              it in build/
 #   make fuzz  builds the fuzz targets with clang (all code instrumented) and
 #              runs each for FUZZ_SECONDS, printing executions and findings
+#   make fresh-test  runs make test as on a fresh Debian 12 machine: in a
+#              minimal Debian 12 root made for the run (needs root or sudo
+#              and Debian's mirror); what CI does at every landing
 
 JOBS  := $(shell nproc)
 BUILD := build
@@ -16,7 +19,7 @@ ASAN  := build-asan
 FUZZ  := build-fuzz
 FUZZ_SECONDS ?= 120
 
-.PHONY: all deps build build-asan run test test-asan bench install package fuzz clean
+.PHONY: all deps build build-asan run test test-asan fresh-test bench install package fuzz clean
 
 all: build
 
@@ -37,6 +40,9 @@ run: build
 test: build build-asan
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	@ctest --test-dir $(ASAN) --output-on-failure -j$(JOBS)
+
+fresh-test:
+	@scripts/fresh-test
 
 # The generator's figures are percentiles over 300 seeds per difficulty; the
 # others are medians of five repetitions.

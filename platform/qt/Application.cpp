@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/qt/DisplayChoice.h"
+#include "platform/qt/RuntimeFolder.h"
 #include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
 
@@ -68,6 +69,7 @@ void StartWindowSystem(int argc, char** argv) {
   argumentCount = static_cast<int>(arguments.size());
   arguments.push_back(nullptr);
 
+  MakeRuntimeFolder();
   UseGermanFormats();
   gQtMessages = qInstallMessageHandler(EndWithoutDisplay);
   gState.application = std::make_unique<QApplication>(argumentCount, arguments.data());
@@ -110,6 +112,7 @@ void EndWindowSystem() {
   gState.lastEvent = {};
   gState.eventFilter.reset();
   gState.application.reset();
+  RemoveRuntimeFolder();
 }
 
 bool WindowPositionsKnown() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }

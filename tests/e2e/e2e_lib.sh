@@ -197,7 +197,10 @@ program_environment() {
   # leak of the program's.
   export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
   # and its leak check must not crash on glibc's dynamic TLS (see
-  # tests/support/SanitizerOptions.cpp).
-  export ASAN_OPTIONS="intercept_tls_get_addr=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+  # tests/support/SanitizerOptions.cpp). Full unwinding at each allocation:
+  # the system's libraries are built without frame pointers, and only the
+  # full unwinder names the library a leak comes from, which is what the
+  # suppressions match.
+  export ASAN_OPTIONS="intercept_tls_get_addr=0:fast_unwind_on_malloc=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
   mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The program on a Wayland desktop (weston's headless backend): with an X
 # display beside the compositor it runs as an X11 client, so the cell editor
-# opens at the stored position and the position is stored at exit; a
+# opens at the stored position and the position is stored at exit (started
+# without a runtime folder, as from a shell, it says nothing on stderr); a
 # platform chosen in QT_QPA_PLATFORM still wins; under the compositor alone (or
 # beside an X display that does not answer) it starts, shows the board and
 # ends cleanly, keeping the stored position, which a Wayland client can
@@ -67,12 +68,19 @@ start_weston
 
 # ------------------------------------------------------------------ 1. beside an X display
 
+# Started as from a shell on a fresh machine, where no runtime folder is
+# named: not a word on stderr, and nothing left in the temporary folder.
 start_x_server
+mkdir -p "$work/tmp"
+launcher=(env -u XDG_RUNTIME_DIR TMPDIR="$work/tmp")
 start_program xwayland
+launcher=()
 kill -TERM "$program_pid"
 ends_within_a_second
 [ "$status" -eq 0 ] || fail "xwayland: the program exited with status $status, not 0"
 prefs_hold "$work/start.sdk" 40
+[ ! -s "$work/xwayland.log" ] || fail "xwayland: the program wrote:"$'\n'"$(cat "$work/xwayland.log")"
+[ -z "$(ls -A "$work/tmp")" ] || fail "xwayland: left in the temporary folder: $(ls -A "$work/tmp")"
 
 # ------------------------------------------------------------------ 2. the user's choice wins
 

@@ -1,0 +1,17 @@
+#pragma once
+// The runtime folder Qt looks into as it starts. Without XDG_RUNTIME_DIR (a
+// shell as root on a fresh machine, file managers' sandboxes, package builds)
+// Qt warns on stderr and makes a shared one in the temporary folder; such a
+// run gets a private folder of its own instead, made with mode 0700 and
+// removed again at the end.
+
+namespace qtws {
+
+// Makes the folder and names it in XDG_RUNTIME_DIR, when the environment
+// names none. Its removal is also registered for an exit() from anywhere.
+void MakeRuntimeFolder();
+// Removes the folder made, if any, and takes its name out of the
+// environment again.
+void RemoveRuntimeFolder();
+
+}  // namespace qtws
