@@ -82,6 +82,7 @@ shown_windows() { timeout 5 xdotool search --onlyvisible --class tolva-sudoku 2>
 # Conditions to wait for.
 not() { ! "$@"; }
 shown() { shown_windows | grep -qx "$1"; }
+more_than_two_shown() { [ "$(shown_windows | wc -l)" -gt 2 ]; }
 title_is() { [ "$(timeout 5 xdotool getwindowname "$1")" = "$2" ]; }
 size_is() { [ "$(stat -c %s "$1" 2>/dev/null)" = "$2" ]; }
 
@@ -98,6 +99,11 @@ frame_extents() {
   extents=$(timeout 5 xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ',')
   echo "${extents:-0 0 0 0}"
 }
+
+# framed WINDOW: the window manager has put its frame around the window. (A
+# wait_for asks it anew at every try; "$(frame_extents ...)" as an argument
+# would be read once only.)
+framed() { [ "$(frame_extents "$1")" != "0 0 0 0" ]; }
 
 # window_property WINDOW NAME: the property's value as xprop prints it after
 # "=", empty when it is not set.

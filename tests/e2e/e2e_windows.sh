@@ -124,11 +124,11 @@ check_preview() {
   local main=$1 editor=$2 x y selection preview width
   read -r x y <<<"$(position "$main")"
   click $((x + 360)) $((y + 60))
-  wait_for 5 "the file menu opens" not test "$(shown_windows | wc -l)" -le 2
+  wait_for 5 "the file menu opens" more_than_two_shown
   timeout 5 xdotool key Down Down Return || fail "cannot pick \"Drucken\" in the file menu"
   wait_for 5 "the print selection \"Drucken...\" opens" window_titled "Drucken..."
   selection=$(window_titled "Drucken...")
-  wait_for 5 "the print selection is framed" not test "$(frame_extents "$selection")" = "0 0 0 0"
+  wait_for 5 "the print selection is framed" framed "$selection"
   above_the_editor "$selection" "the print selection" "$main" "$editor"
   read -r x y <<<"$(position "$selection")"
   click $((x + 50)) $((y + 210))  # "Drucken"

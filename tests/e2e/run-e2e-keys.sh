@@ -68,12 +68,12 @@ start_program() {
   wait_for 10 "the main window \"Tolva Sudoku\" appears" \
     timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$'
   main_window=$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$' | head -n 1)
-  wait_for 5 "openbox frames the main window" not test "$(frame_extents "$main_window")" = "0 0 0 0"
+  wait_for 5 "openbox frames the main window" framed "$main_window"
   read -r main_x main_y <<<"$(position "$main_window")"
   read -r main_outer_x main_outer_y <<<"$(outer_corner "$main_window")"
   wait_for 5 "the cell editor window appears" one_more_window
   editor_window=$(shown_windows | grep -vx "$main_window")
-  wait_for 5 "openbox frames the cell editor" not test "$(frame_extents "$editor_window")" = "0 0 0 0"
+  wait_for 5 "openbox frames the cell editor" framed "$editor_window"
   read -r editor_client_x editor_client_y <<<"$(position "$editor_window")"
 }
 

@@ -37,8 +37,8 @@ start_program() {
   wait_for 5 "the main window \"Tolva Sudoku\" is there" window_titled "Tolva Sudoku"
   main_window=$(window_titled "Tolva Sudoku")
   editor_window=$(shown_windows | grep -vx "$main_window" | head -n 1)
-  wait_for 5 "$wm frames the main window" not test "$(frame_extents "$main_window")" = "0 0 0 0"
-  wait_for 5 "$wm frames the cell editor" not test "$(frame_extents "$editor_window")" = "0 0 0 0"
+  wait_for 5 "$wm frames the main window" framed "$main_window"
+  wait_for 5 "$wm frames the cell editor" framed "$editor_window"
 }
 
 stored_corner() { tr -d '\r' <"$work/Data.prefs" | sed -n 's/^Fenster[XY] = //p' | tr '\n' ' ' | sed 's/ $//'; }

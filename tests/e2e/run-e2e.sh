@@ -109,7 +109,7 @@ program_pid=$!
 wait_for 10 "the main window \"Tolva Sudoku\" appears" \
   timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$'
 main_window=$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$' | head -n 1)
-wait_for 5 "openbox frames the main window" not test "$(frame_extents "$main_window")" = "0 0 0 0"
+wait_for 5 "openbox frames the main window" framed "$main_window"
 read -r main_x main_y <<<"$(position "$main_window")"
 read -r main_outer_x main_outer_y <<<"$(outer_corner "$main_window")"
 read -r outer_w outer_h <<<"$(outer_size "$main_window")"
@@ -123,7 +123,7 @@ check_hints "$main_window" "the main window" _NET_WM_WINDOW_TYPE_NORMAL 1
 step "1. the remembered puzzle is shown; the cell editor stands where it was left"
 wait_for 5 "the cell editor window appears" one_more_window
 editor_window=$(shown_windows | grep -vx "$main_window")
-wait_for 5 "openbox frames the cell editor" not test "$(frame_extents "$editor_window")" = "0 0 0 0"
+wait_for 5 "openbox frames the cell editor" framed "$editor_window"
 editor_at=$(outer_corner "$editor_window")
 [ "$editor_at" = "$editor_x $editor_y" ] ||
   fail "the cell editor's frame opened at ($editor_at), expected ($editor_x $editor_y) from Data.prefs"
@@ -176,7 +176,7 @@ click $((main_x + 360)) $((main_y + 120))
 wait_for 5 "the difficulty dialog \"Einstellungen\" opens" other_window
 dialog=$(other_window)
 wait_for 5 "the difficulty dialog is titled \"Einstellungen\"" title_is "$dialog" "Einstellungen"
-wait_for 5 "openbox frames the difficulty dialog" not test "$(frame_extents "$dialog")" = "0 0 0 0"
+wait_for 5 "openbox frames the difficulty dialog" framed "$dialog"
 read -r outer_w outer_h <<<"$(outer_size "$dialog")"
 [ "$(outer_corner "$dialog")" = "$(((1024 - outer_w) / 2)) $(((768 - outer_h) / 2))" ] ||
   fail "the difficulty dialog's frame ($outer_w x $outer_h) is at ($(outer_corner "$dialog")), not centred"
@@ -192,7 +192,7 @@ pick_item 2
 wait_for 5 "the print selection \"Drucken...\" opens" other_window
 dialog=$(other_window)
 wait_for 5 "the print selection is titled \"Drucken...\"" title_is "$dialog" "Drucken..."
-wait_for 5 "openbox frames the print selection" not test "$(frame_extents "$dialog")" = "0 0 0 0"
+wait_for 5 "openbox frames the print selection" framed "$dialog"
 read -r outer_w outer_h <<<"$(outer_size "$dialog")"
 read -r dialog_outer_x dialog_outer_y <<<"$(outer_corner "$dialog")"
 [ "$dialog_outer_x $dialog_outer_y" = "$((main_outer_x + (382 - outer_w) / 2)) $((main_outer_y + (361 - outer_h) / 2))" ] ||
@@ -240,7 +240,9 @@ wait_for 5 "the question asks again" question
 wait_for 5 "the question has the keyboard focus" has_focus "$(question_window)"
 timeout 5 xdotool key alt+j || fail "cannot press Alt+J"
 wait_for 5 "the question closes on Alt+J, the mnemonic of \"Ja\" (\"Yes\" has none)" not question
-wait_for 5 "the file is written again after \"Ja\"" not test "$(stat -c %.9Y "$work/geloest.sdk")" = "$written"
+# The time is read anew at every try: an argument would be read once only.
+written_since() { [ "$(stat -c %.9Y "$1")" != "$2" ]; }
+wait_for 5 "the file is written again after \"Ja\"" written_since "$work/geloest.sdk" "$written"
 python3 "$support" check-saved "$work/geloest.sdk" || fail "geloest.sdk does not hold the solved puzzle"
 
 step "the cell editor is minimised and restored with the main window"
