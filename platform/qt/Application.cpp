@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/qt/DisplayChoice.h"
+#include "platform/qt/Memory.h"
 #include "platform/qt/RuntimeFolder.h"
 #include "platform/qt/SessionEnd.h"
 #include "platform/qt/State.h"
@@ -42,6 +43,7 @@ void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const 
 
 void StartWindowSystem(int argc, char** argv) {
   if (gState.application) return;
+  KeepLargeBlocksApart();
   // Qt's own options on the command line count as set: "-platform" as the
   // user's choice, "-display" as an X display.
   const char* chosenPlatform = std::getenv("QT_QPA_PLATFORM");
