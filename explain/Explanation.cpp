@@ -1,0 +1,48 @@
+#include "explain/Explanation.h"
+
+#include <algorithm>
+
+#include "board/CandidateQueries.h"
+
+Digits GivensOfMainBoard() {
+  Digits locked{}, filled{};
+  bool anyLocked = false;
+  for (int cell = 0; cell < kCells; ++cell) {
+    const Cell& boardCell =
+        gMainBoard[static_cast<std::size_t>(ColumnOf(cell))][static_cast<std::size_t>(RowOf(cell))];
+    const int digit = FilledDigit(boardCell);
+    Item(filled, cell) = static_cast<std::uint8_t>(digit);
+    if (digit && boardCell.locked == 1) {
+      Item(locked, cell) = static_cast<std::uint8_t>(digit);
+      anyLocked = true;
+    }
+  }
+  return anyLocked ? locked : filled;
+}
+
+int FirstMisfit(const Position& position, const Solution& solution) {
+  for (int cell = 0; cell < kCells; ++cell) {
+    const int digit = Item(solution, cell);
+    if (position.IsOpen(cell) ? !position.HasCandidate(cell, digit) : position.Value(cell) != digit) return cell;
+  }
+  return -1;
+}
+
+ExplainedSolve ExplainSolve(const Position& start) {
+  ExplainedSolve solve;
+  solve.solutions = CountSolutions(start, &solve.solution);
+  solve.reached = start;
+  if (FindContradiction(start).kind != Contradiction::kNone) return solve;
+  SearchOptions options;
+  options.uniqueness = solve.solutions == 1;
+  while (solve.reached.OpenCount() > 0) {
+    Step step;
+    if (FindNextStep(solve.reached, options, step).outcome != SearchOutcome::kFound) break;
+    ApplyStep(solve.reached, step);
+    solve.rating = std::max(solve.rating, step.rating);
+    solve.steps.push_back(std::move(step));
+    if (FindContradiction(solve.reached).kind != Contradiction::kNone) break;
+  }
+  solve.solved = solve.reached.OpenCount() == 0 && FindContradiction(solve.reached).kind == Contradiction::kNone;
+  return solve;
+}

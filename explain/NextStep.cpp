@@ -1,0 +1,114 @@
+#include "explain/NextStep.h"
+
+#include <chrono>
+
+#include "explain/Chains.h"
+#include "explain/ForcingChains.h"
+#include "explain/Ratings.h"
+#include "explain/Techniques.h"
+#include "platform/CoreServices.h"
+
+namespace {
+
+using Finder = bool (*)(const Position&, Step&);
+
+struct Tier {
+  int baseRating;     // no step of the tier rates lower
+  Finder find;
+  bool uniqueness;    // only for a puzzle with exactly one solution
+};
+
+// The tiers by rating; a tier of chains or nets gives its lowest rating,
+// which later tiers may still beat.
+constexpr Tier kTiers[] = {
+    {rating::kFullHouse, FindFullHouse, false},
+    {rating::kNakedSingle, FindNakedSingle, false},
+    {rating::kHiddenSingleInBox, FindHiddenSingleInBox, false},
+    {rating::kHiddenSingleInLine, FindHiddenSingleInLine, false},
+    {rating::kPointing, FindPointing, false},
+    {rating::kClaiming, FindClaiming, false},
+    {rating::kNakedPair, [](const Position& p, Step& s) { return FindNakedSubset(p, 2, s); }, false},
+    {rating::kXWing, [](const Position& p, Step& s) { return FindFish(p, 2, s); }, false},
+    {rating::kHiddenPair, [](const Position& p, Step& s) { return FindHiddenSubset(p, 2, s); }, false},
+    {rating::kNakedTriple, [](const Position& p, Step& s) { return FindNakedSubset(p, 3, s); }, false},
+    {rating::kSwordfish, [](const Position& p, Step& s) { return FindFish(p, 3, s); }, false},
+    {rating::kHiddenTriple, [](const Position& p, Step& s) { return FindHiddenSubset(p, 3, s); }, false},
+    {rating::kXYWing, FindXYWing, false},
+    {rating::kXYZWing, FindXYZWing, false},
+    {rating::kUniqueRectangle, FindUniqueRectangle, true},
+    {rating::kNakedQuad, [](const Position& p, Step& s) { return FindNakedSubset(p, 4, s); }, false},
+    {rating::kJellyfish, [](const Position& p, Step& s) { return FindFish(p, 4, s); }, false},
+    {rating::kHiddenQuad, [](const Position& p, Step& s) { return FindHiddenSubset(p, 4, s); }, false},
+    {rating::kBugPlusOne, FindBugPlusOne, true},
+    {rating::kSkyscraper, FindSkyscraper, false},
+    {rating::kTwoStringKite, FindTwoStringKite, false},
+    {rating::kFinnedXWing, [](const Position& p, Step& s) { return FindFinnedFish(p, 2, s); }, false},
+    {rating::kWWing, FindWWing, false},
+    {rating::kFinnedSwordfish, [](const Position& p, Step& s) { return FindFinnedFish(p, 3, s); }, false},
+    {rating::kFinnedJellyfish, [](const Position& p, Step& s) { return FindFinnedFish(p, 4, s); }, false},
+    {rating::kSimpleColouring, FindSimpleColouring, false},
+    {rating::kXChain, FindXChain, false},
+    {rating::kXYChain, FindXYChain, false},
+    {rating::kAlternatingChain, FindAlternatingChain, false},
+    {rating::kForcingChain, FindForcingChain, false},
+    {rating::kDigitForcingChain, FindDigitForcingChain, false},
+    {rating::kMultipleForcingChain, FindMultipleForcingChain, false},
+    {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false},
+    {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false},
+    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false},
+};
+constexpr int kTierCount = static_cast<int>(std::size(kTiers));
+
+// The search in progress: when it started, and whether it gives up after a
+// blink or polls for STOP.
+struct Watch {
+  std::chrono::steady_clock::time_point start;
+  int blinkMilliseconds = 0;
+  bool polls = false;
+  SearchOutcome interruption = SearchOutcome::kFound;  // kTakesLong or kStopped once interrupted
+} gWatch;
+
+}  // namespace
+
+bool SearchInterrupted() {
+  if (gWatch.interruption != SearchOutcome::kFound) return true;
+  if (gWatch.blinkMilliseconds > 0 &&
+      std::chrono::steady_clock::now() - gWatch.start > std::chrono::milliseconds(gWatch.blinkMilliseconds))
+    gWatch.interruption = SearchOutcome::kTakesLong;
+  else if (gWatch.polls && PollForStop())
+    gWatch.interruption = SearchOutcome::kStopped;
+  return gWatch.interruption != SearchOutcome::kFound;
+}
+
+SearchResult FindNextStep(const Position& position, const SearchOptions& options, Step& step) {
+  gWatch = {std::chrono::steady_clock::now(), options.blinkMilliseconds, options.polls, SearchOutcome::kFound};
+  bool found = false;
+  int foundTier = 0;
+  for (int tier = options.fromTier; tier < kTierCount; ++tier) {
+    const Tier& t = Item(kTiers, tier);
+    if (found && t.baseRating >= step.rating) break;
+    if (t.uniqueness && !options.uniqueness) continue;
+    Step candidate;
+    const bool applies = t.find(position, candidate);
+    if (SearchInterrupted()) {
+      // A search taken up again starts from the tier of the best step so far.
+      gWatch.polls = false;
+      return {gWatch.interruption, found ? foundTier : tier};
+    }
+    if (applies && (!found || candidate.rating < step.rating)) {
+      step = std::move(candidate);
+      found = true;
+      foundTier = tier;
+    }
+  }
+  gWatch.polls = false;
+  return {found ? SearchOutcome::kFound : SearchOutcome::kNone, 0};
+}
+
+void ApplyStep(Position& position, const Step& step) {
+  for (const Elimination& elimination : step.eliminations)
+    for (int digits = elimination.digits; digits; digits &= digits - 1)
+      Eliminate(position, elimination.cell, FirstDigit(digits));
+  for (const Placement& placement : step.placements)
+    if (position.IsOpen(placement.cell)) Place(position, placement.cell, placement.digit);
+}
