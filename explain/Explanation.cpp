@@ -32,7 +32,7 @@ ExplainedSolve ExplainSolve(const Position& start) {
   ExplainedSolve solve;
   solve.solutions = CountSolutions(start, &solve.solution);
   solve.reached = start;
-  if (FindContradiction(start).kind != Contradiction::kNone) return solve;
+  if (solve.solutions == 0 || FindContradiction(start).kind != Contradiction::kNone) return solve;
   SearchOptions options;
   options.uniqueness = solve.solutions == 1;
   while (solve.reached.OpenCount() > 0) {

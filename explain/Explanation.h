@@ -28,6 +28,6 @@ struct ExplainedSolve {
 };
 
 // Explains from a position on, step after step, until it is solved or no
-// technique applies. Uniqueness patterns are used when the position has
-// exactly one solution.
+// technique applies; a position without solution gets no steps. Uniqueness
+// patterns are used when the position has exactly one solution.
 ExplainedSolve ExplainSolve(const Position& start);

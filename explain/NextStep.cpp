@@ -5,6 +5,7 @@
 #include "explain/Chains.h"
 #include "explain/ForcingChains.h"
 #include "explain/Ratings.h"
+#include "explain/SolutionCount.h"
 #include "explain/Techniques.h"
 #include "platform/CoreServices.h"
 
@@ -16,6 +17,7 @@ struct Tier {
   int baseRating;     // no step of the tier rates lower
   Finder find;
   bool uniqueness;    // only for a puzzle with exactly one solution
+  bool costly = false;  // searches the whole position for each candidate
 };
 
 // The tiers by rating; a tier of chains or nets gives its lowest rating,
@@ -49,13 +51,13 @@ constexpr Tier kTiers[] = {
     {rating::kSimpleColouring, FindSimpleColouring, false},
     {rating::kXChain, FindXChain, false},
     {rating::kXYChain, FindXYChain, false},
-    {rating::kAlternatingChain, FindAlternatingChain, false},
-    {rating::kForcingChain, FindForcingChain, false},
-    {rating::kDigitForcingChain, FindDigitForcingChain, false},
-    {rating::kMultipleForcingChain, FindMultipleForcingChain, false},
-    {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false},
-    {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false},
-    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false},
+    {rating::kAlternatingChain, FindAlternatingChain, false, true},
+    {rating::kForcingChain, FindForcingChain, false, true},
+    {rating::kDigitForcingChain, FindDigitForcingChain, false, true},
+    {rating::kMultipleForcingChain, FindMultipleForcingChain, false, true},
+    {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false, true},
+    {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false, true},
+    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false, true},
 };
 constexpr int kTierCount = static_cast<int>(std::size(kTiers));
 
@@ -82,12 +84,18 @@ bool SearchInterrupted() {
 
 SearchResult FindNextStep(const Position& position, const SearchOptions& options, Step& step) {
   gWatch = {std::chrono::steady_clock::now(), options.blinkMilliseconds, options.polls, SearchOutcome::kFound};
-  bool found = false;
+  bool found = false, checkedHolds = false;
   int foundTier = 0;
   for (int tier = options.fromTier; tier < kTierCount; ++tier) {
     const Tier& t = Item(kTiers, tier);
     if (found && t.baseRating >= step.rating) break;
     if (t.uniqueness && !options.uniqueness) continue;
+    // Where every candidate holds in some solution, no step exists: the
+    // costly techniques need not look.
+    if (t.costly && !found && !checkedHolds) {
+      checkedHolds = true;
+      if (EveryCandidateHolds(position)) break;
+    }
     Step candidate;
     const bool applies = t.find(position, candidate);
     if (SearchInterrupted()) {
