@@ -21,10 +21,10 @@ Digits GivensOfMainBoard() {
 }
 
 int FirstMisfit(const Position& position, const Solution& solution) {
-  for (int cell = 0; cell < kCells; ++cell) {
-    const int digit = Item(solution, cell);
-    if (position.IsOpen(cell) ? !position.HasCandidate(cell, digit) : position.Value(cell) != digit) return cell;
-  }
+  for (int cell = 0; cell < kCells; ++cell)
+    if (!position.IsOpen(cell) && position.Value(cell) != Item(solution, cell)) return cell;
+  for (int cell = 0; cell < kCells; ++cell)
+    if (position.IsOpen(cell) && !position.HasCandidate(cell, Item(solution, cell))) return cell;
   return -1;
 }
 

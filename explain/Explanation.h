@@ -14,8 +14,9 @@ using Digits = std::array<std::uint8_t, kCells>;  // a digit or 0 for every cell
 Digits GivensOfMainBoard();
 
 // The first cell of the position in reading order that does not fit the
-// solution: a placed digit that differs, or an open cell whose candidates
-// lack the solution's digit; -1 when every cell fits.
+// solution: a placed digit that differs, or else an open cell whose
+// candidates lack the solution's digit (which only wrong marks can cause
+// once every placed digit is right); -1 when every cell fits.
 int FirstMisfit(const Position& position, const Solution& solution);
 
 struct ExplainedSolve {

@@ -90,11 +90,12 @@ SearchResult FindNextStep(const Position& position, const SearchOptions& options
     const Tier& t = Item(kTiers, tier);
     if (found && t.baseRating >= step.rating) break;
     if (t.uniqueness && !options.uniqueness) continue;
-    // Where every candidate holds in some solution, no step exists: the
-    // costly techniques need not look.
+    // Where every candidate holds in some solution no step exists, and a
+    // position without solution has nothing to explain: the costly
+    // techniques need not look.
     if (t.costly && !found && !checkedHolds) {
       checkedHolds = true;
-      if (EveryCandidateHolds(position)) break;
+      if (CountSolutions(position) == 0 || EveryCandidateHolds(position)) break;
     }
     Step candidate;
     const bool applies = t.find(position, candidate);
