@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/CandidateQueries.h"
+#include "explain/StepText.h"
 
 Digits GivensOfMainBoard() {
   Digits locked{}, filled{};
@@ -26,6 +27,21 @@ int FirstMisfit(const Position& position, const Solution& solution) {
   for (int cell = 0; cell < kCells; ++cell)
     if (position.IsOpen(cell) && !position.HasCandidate(cell, Item(solution, cell))) return cell;
   return -1;
+}
+
+BoardCheck CheckMainBoard() {
+  BoardCheck check;
+  check.solutions = CountSolutions(PositionOfDigits(GivensOfMainBoard()), &check.solution);
+  check.board = PositionOfMainBoard();
+  if (check.solutions == 1) check.misfit = FirstMisfit(check.board, check.solution);
+  return check;
+}
+
+std::string BoardCheckText(const BoardCheck& check) {
+  if (check.solutions == 0) return "Das R\xE4tsel hat keine L\xF6sung.";
+  if (check.solutions > 1) return "Das R\xE4tsel hat mehr als eine L\xF6sung.";
+  if (check.misfit >= 0) return CellName(check.misfit) + " passt nicht zur L\xF6sung.";
+  return "Das R\xE4tsel hat genau eine L\xF6sung. Alle Eintr\xE4ge passen.";
 }
 
 ExplainedSolve ExplainSolve(const Position& start) {

@@ -2,6 +2,7 @@
 // A puzzle explained: how many solutions it has, and the steps a person can
 // see from a position to as far as they reach.
 
+#include <string>
 #include <vector>
 
 #include "explain/NextStep.h"
@@ -18,6 +19,21 @@ Digits GivensOfMainBoard();
 // candidates lack the solution's digit (which only wrong marks can cause
 // once every placed digit is right); -1 when every cell fits.
 int FirstMisfit(const Position& position, const Solution& solution);
+
+// The main board held to its puzzle: how many solutions the givens have and,
+// when exactly one, the first cell that does not fit it.
+struct BoardCheck {
+  int solutions = 0;  // of the givens: 0, 1, or 2 for two or more
+  Solution solution{};
+  Position board;     // the main board as a position
+  int misfit = -1;    // the first cell that does not fit the one solution, or -1
+};
+BoardCheck CheckMainBoard();
+
+// The finding of a check, as a sentence: "Das Rätsel hat genau eine Lösung.
+// Alle Einträge passen.", "Das Rätsel hat keine Lösung.", "Das Rätsel hat
+// mehr als eine Lösung." or "D4 passt nicht zur Lösung.".
+std::string BoardCheckText(const BoardCheck& check);
 
 struct ExplainedSolve {
   int solutions = 0;  // of the start position: 0, 1, or 2 for two or more

@@ -240,13 +240,19 @@ std::string LineText(const Step& step, bool full) {
 
 // ---------------------------------------------------------------- patterns
 
-std::string FishText(const Step& step) {
+// Short forms name at most this many cells that lose candidates; beyond it
+// they say where in a few words.
+constexpr std::size_t kShortList = 3;
+
+std::string FishText(const Step& step, bool full) {
   const int size = static_cast<int>(step.units.size()) / 2;
   const std::vector<int> base(step.units.begin(), step.units.begin() + size);
   const std::vector<int> cover(step.units.begin() + size, step.units.end());
   std::string text = "In " + UnitsText(base, true) + " steht die " + DigitName(FirstDigit(step.digits)) + " nur in " +
                      UnitsText(cover, true);
   if (!step.fins.empty()) text += (step.fins.size() == 1 ? " oder in der Flosse " : " oder in den Flossen ") + CellsText(step.fins);
+  if (!full && step.fins.empty() && step.eliminations.size() > kShortList)
+    return text + ", also sonst nirgends in diesen " + (IsRowUnit(cover[0]) ? "Zeilen." : "Spalten.");
   return text + ", " + ThereforeText(step, FirstDigit(step.digits)) + ".";
 }
 
@@ -364,24 +370,33 @@ std::string Sentence(const Step& step, bool full) {
     case Technique::kNakedSingle:
       return "In " + CellName(step.cells[0]) + " ist nur noch die " + DigitName(digit) + " m\xF6glich.";
     case Technique::kPointing:
-    case Technique::kClaiming:
-      return "In " + UnitName(step.units[0]) + " steht die " + DigitName(digit) + " nur in " + UnitName(step.units[1]) +
-             ", " + ThereforeText(step, digit) + ".";
+    case Technique::kClaiming: {
+      const std::string text = "In " + UnitName(step.units[0]) + " steht die " + DigitName(digit) + " nur in " +
+                               UnitName(step.units[1]) + ", ";
+      if (!full && step.eliminations.size() > kShortList) return text + "also nirgends sonst in " + UnitName(step.units[1]) + ".";
+      return text + ThereforeText(step, digit) + ".";
+    }
     case Technique::kNakedPair:
     case Technique::kNakedTriple:
-    case Technique::kNakedQuad:
-      return CellsText(step.cells) + " haben nur " + DigitsText(step.digits) + ", also " + EliminationsText(step) + ".";
+    case Technique::kNakedQuad: {
+      const std::string text = CellsText(step.cells) + " haben nur " + DigitsText(step.digits) + ", also ";
+      if (!full && step.eliminations.size() > kShortList) return text + "sonst nirgends in " + UnitName(step.units[0]) + ".";
+      return text + EliminationsText(step) + ".";
+    }
     case Technique::kHiddenPair:
     case Technique::kHiddenTriple:
-    case Technique::kHiddenQuad:
-      return "In " + UnitName(step.units[0]) + " stehen " + DigitsText(step.digits) + " nur in " + CellsText(step.cells) +
-             ", also " + EliminationsText(step) + ".";
+    case Technique::kHiddenQuad: {
+      const std::string text =
+          "In " + UnitName(step.units[0]) + " stehen " + DigitsText(step.digits) + " nur in " + CellsText(step.cells) + ", also ";
+      if (!full) return text + "dort keine anderen Ziffern.";
+      return text + EliminationsText(step) + ".";
+    }
     case Technique::kXWing:
     case Technique::kSwordfish:
     case Technique::kJellyfish:
     case Technique::kFinnedXWing:
     case Technique::kFinnedSwordfish:
-    case Technique::kFinnedJellyfish: return FishText(step);
+    case Technique::kFinnedJellyfish: return FishText(step, full);
     case Technique::kXYWing:
     case Technique::kXYZWing: return WingText(step, full);
     case Technique::kWWing: return WWingText(step, full);

@@ -73,8 +73,8 @@ Handled HandleEvent(EventKind event) {
   Announce(BoardChangeText(before));
   handled.redraw = true;
   // As its gadget or menu event would: only a menu item's command keeps the
-  // error display.
-  if (row->menuItem == kNoMenuItem) gErrorColumn = -1;
+  // error display, and the commands that show it themselves.
+  if (!KeepsErrorDisplay(*row)) gErrorColumn = -1;
   if (row->command == Command::kQuit) handled.closes = true;
   return handled;
 }

@@ -130,6 +130,10 @@ def write_puzzle(path):
         f.write(data)
 
 
+# Its first step is a hidden single: in box 6 the 3 fits G5 only.
+HINT_PUZZLE = "2.......5.9.1.2.3...1.9.7...3..1..6....5.8....1..3..7..2.7.9.5..........5.4...2.3"
+
+
 def play(session):
     # Moving: the first press selects A1; Up and Down name the cell reached,
     # not its row.
@@ -171,6 +175,20 @@ def play(session):
     session.key("Home", r"Schwierigkeit 10, Stufe: Leicht")
     session.key("Return", r"(.*! )?\d+ Felder ge\u00e4ndert; 71 von 81 gef\u00fcllt\.?$")
     session.key("ctrl+z", r"R\u00fcckg\u00e4ngig\. \d+ Felder ge\u00e4ndert; 10 von 81 gef\u00fcllt\.?$")
+    # The hint: a puzzle pasted whose first step is the 3 in G5, box 6. The
+    # first press names the technique and where, the second says the step
+    # in full; then the check against the solution, all right and with a
+    # wrong digit planted in C4.
+    subprocess.run(["xclip", "-selection", "clipboard", "-in"], input=HINT_PUZZLE.encode(), check=True, timeout=10)
+    session.key("ctrl+v", r"(.*! )?\d+ Felder ge\u00e4ndert; 25 von 81 gef\u00fcllt\.?$")
+    session.key("h", r"Versteckter Einer in Block 6\.?$")
+    session.key("h", r"Versteckter Einer: In Block 6 kann die 3 nur in G5 stehen\.?$")
+    session.key("ctrl+shift+f", r"Das R\u00e4tsel hat genau eine L\u00f6sung\. Alle Eintr\u00e4ge passen\.?$")
+    for key in ("Left", "Left", "Left", "Left"):
+        session.key(key, r"[A-I][1-9]: ")
+    session.key("Up", r"C4: leer", first_cell="C4")
+    session.key("2", r"C4: 2\.?$")
+    session.key("ctrl+shift+f", r"C4 passt nicht zur L\u00f6sung\.?$")
 
 
 def main(program, folder, seconds):

@@ -4,7 +4,8 @@
 # session bus of the run's own with the desktop's accessibility bus, under
 # openbox. A scripted keyboard session (orca_session.py) moves around the
 # board, types digits and S, checks for errors with and without a conflict,
-# takes one step, undoes and redoes, and creates a puzzle through the dialog,
+# takes one step, undoes and redoes, creates a puzzle through the dialog,
+# pastes one and asks for a hint twice and checks it against its solution,
 # and after each key waits for the lines Orca's log says it spoke.
 #
 # Usage: run-e2e-orca.sh PROGRAM ARTIFACT-DIR
