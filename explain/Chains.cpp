@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "explain/Net.h"
-#include "explain/NextStep.h"
+#include "explain/SearchWatch.h"
 #include "explain/Ratings.h"
 
 // An alternating chain joins two candidates by links that alternate: a strong

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "explain/Net.h"
-#include "explain/NextStep.h"
+#include "explain/SearchWatch.h"
 #include "explain/Ratings.h"
 
 namespace {

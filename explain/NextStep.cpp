@@ -1,13 +1,10 @@
 #include "explain/NextStep.h"
 
-#include <chrono>
-
 #include "explain/Chains.h"
 #include "explain/ForcingChains.h"
 #include "explain/Ratings.h"
 #include "explain/SolutionCount.h"
 #include "explain/Techniques.h"
-#include "platform/CoreServices.h"
 
 namespace {
 
@@ -61,29 +58,10 @@ constexpr Tier kTiers[] = {
 };
 constexpr int kTierCount = static_cast<int>(std::size(kTiers));
 
-// The search in progress: when it started, and whether it gives up after a
-// blink or polls for STOP.
-struct Watch {
-  std::chrono::steady_clock::time_point start;
-  int blinkMilliseconds = 0;
-  bool polls = false;
-  SearchOutcome interruption = SearchOutcome::kFound;  // kTakesLong or kStopped once interrupted
-} gWatch;
-
 }  // namespace
 
-bool SearchInterrupted() {
-  if (gWatch.interruption != SearchOutcome::kFound) return true;
-  if (gWatch.blinkMilliseconds > 0 &&
-      std::chrono::steady_clock::now() - gWatch.start > std::chrono::milliseconds(gWatch.blinkMilliseconds))
-    gWatch.interruption = SearchOutcome::kTakesLong;
-  else if (gWatch.polls && PollForStop())
-    gWatch.interruption = SearchOutcome::kStopped;
-  return gWatch.interruption != SearchOutcome::kFound;
-}
-
 SearchResult FindNextStep(const Position& position, const SearchOptions& options, Step& step) {
-  gWatch = {std::chrono::steady_clock::now(), options.blinkMilliseconds, options.polls, SearchOutcome::kFound};
+  StartSearchWatch(options.blinkMilliseconds, options.polls);
   bool found = false, checkedHolds = false;
   int foundTier = 0;
   for (int tier = options.fromTier; tier < kTierCount; ++tier) {
@@ -101,8 +79,8 @@ SearchResult FindNextStep(const Position& position, const SearchOptions& options
     const bool applies = t.find(position, candidate);
     if (SearchInterrupted()) {
       // A search taken up again starts from the tier of the best step so far.
-      gWatch.polls = false;
-      return {gWatch.interruption, found ? foundTier : tier};
+      StopSearchWatch();
+      return {SearchInterruption(), found ? foundTier : tier};
     }
     if (applies && (!found || candidate.rating < step.rating)) {
       step = std::move(candidate);
@@ -110,7 +88,7 @@ SearchResult FindNextStep(const Position& position, const SearchOptions& options
       foundTier = tier;
     }
   }
-  gWatch.polls = false;
+  StopSearchWatch();
   return {found ? SearchOutcome::kFound : SearchOutcome::kNone, 0};
 }
 
