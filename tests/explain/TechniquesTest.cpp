@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "explain/Chains.h"
 #include "explain/Techniques.h"
 #include "tests/explain/PositionBuilder.h"
 
@@ -323,6 +324,41 @@ TEST(ExplainUniqueness, RectanglesOfTheirThreeTypes) {
   for (const char* corner : {"D2", "H2", "D7"}) SetCandidates(rectangle, corner, "38");
   SetCandidates(rectangle, "H7", "358");
   EXPECT_FALSE(Applies(FindUniqueRectangle, rectangle));
+}
+
+TEST(ExplainChains, HandMadeXChainAndXYChain) {
+  // Three strong links of the 6: box 1 (B2, C3), column F (F3, F7), box 9
+  // (G7, H8), joined by weak links in rows 3 and 7. B2 or H8 holds the 6.
+  // (B7 and H3, which two links would already clear, hold no 6.)
+  auto xChain = [](std::vector<std::string_view> columnF) {
+    Position position = OpenPosition();
+    PlacesOnly(position, Box(1), 6, {"B2", "C3"});
+    PlacesOnly(position, Column('F'), 6, columnF);
+    PlacesOnly(position, Box(9), 6, {"G7", "H8"});
+    Eliminate(position, CellNamed("B7"), 6);
+    Eliminate(position, CellNamed("H3"), 6);
+    return position;
+  };
+  Step step = Found(FindXChain, xChain({"F3", "F7"}));
+  EXPECT_EQ(Removals(step), "H2:6 B8:6");
+  EXPECT_EQ(step.chain.branches[0].size(), 6u);
+  EXPECT_FALSE(Applies(FindSkyscraper, xChain({"F3", "F7"})));
+  EXPECT_FALSE(Applies(FindXChain, xChain({"F3", "F5", "F7"}))) << "column F no strong link";
+
+  // Four cells of two candidates, each seeing the next: C3 {1,2}, C7 {2,3},
+  // G7 {3,4}, G5 {4,1}. C3 or G5 holds the 1.
+  auto xyChain = [](std::string_view last) {
+    Position position = OpenPosition();
+    SetCandidates(position, "C3", "12");
+    SetCandidates(position, "C7", "23");
+    SetCandidates(position, "G7", "34");
+    SetCandidates(position, "G5", last);
+    return position;
+  };
+  step = Found(FindXYChain, xyChain("14"));
+  EXPECT_EQ(Removals(step), "G3:1 C5:1");
+  EXPECT_FALSE(Applies(FindXYWing, xyChain("14")));
+  EXPECT_FALSE(Applies(FindXYChain, xyChain("45")));
 }
 
 }  // namespace
