@@ -31,9 +31,8 @@ class NetSearch {
           if (!on && !alsoOff) continue;
           const Net& net = NetOf(cell, FirstDigit(digits), on);
           if (!net.Contradicted()) continue;
-          std::vector<char> marked(net.Entries().size(), 0);
           Finding finding{ChainForm::kContradiction, cell, FirstDigit(digits), on, -1, -1,
-                          net.MarkAncestors(net.ContradictionSources(), marked), 0};
+                          marks_.Mark(net.Record(), net.ContradictionSources()), 0};
           Offer(finding);
         }
   }
@@ -111,8 +110,8 @@ class NetSearch {
           links = -1;
           break;
         }
-        std::vector<char> marked(net->Entries().size(), 0);
-        links += net->MarkAncestors({static_cast<std::int16_t>(index)}, marked);
+        single_[0] = static_cast<std::int16_t>(index);
+        links += marks_.Mark(net->Record(), single_);
       }
       if (links > 0) Offer(make(literal, links));
     }
@@ -125,6 +124,8 @@ class NetSearch {
   int level_;
   std::array<std::unique_ptr<Net>, kLiterals> nets_;
   Finding best_;
+  AncestorMarks marks_;
+  std::vector<std::int16_t> single_ = std::vector<std::int16_t>(1);
 };
 
 Literal LiteralOfIndex(int index) {

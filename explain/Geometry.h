@@ -38,8 +38,25 @@ constexpr bool IsRowUnit(int unit) { return unit < kFirstColumnUnit; }
 constexpr bool IsColumnUnit(int unit) { return unit >= kFirstColumnUnit && unit < kFirstBoxUnit; }
 constexpr bool IsBoxUnit(int unit) { return unit >= kFirstBoxUnit; }
 
+// Counting bits without the processor's instruction, which the baseline of
+// the architecture lacks (a library call otherwise): a table for digit
+// sets, adds of bit fields for 64 bits.
+inline constexpr std::array<std::uint8_t, 512> kDigitCounts = [] {
+  std::array<std::uint8_t, 512> counts{};
+  for (std::size_t mask = 1; mask < counts.size(); ++mask)
+    counts[mask] = static_cast<std::uint8_t>(counts[mask & (mask - 1)] + 1);
+  return counts;
+}();
+constexpr int BitCount(std::uint64_t bits) {
+  bits -= (bits >> 1) & 0x5555555555555555u;
+  bits = (bits & 0x3333333333333333u) + ((bits >> 2) & 0x3333333333333333u);
+  bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int>((bits * 0x0101010101010101u) >> 56);
+}
+
 constexpr int DigitBit(int digit) { return 1 << (digit - 1); }
-constexpr int DigitCount(int mask) { return std::popcount(static_cast<unsigned>(mask)); }
+// The digits in a set (bits above the ninth are ignored).
+constexpr int DigitCount(int mask) { return kDigitCounts[static_cast<std::size_t>(mask & 0x1FF)]; }
 // The smallest digit of a non-empty mask.
 constexpr int FirstDigit(int mask) { return std::countr_zero(static_cast<unsigned>(mask)) + 1; }
 
@@ -71,7 +88,11 @@ class CellSet {
     return cell < 64 ? (low_ >> cell) & 1 : (high_ >> (cell - 64)) & 1;
   }
   constexpr bool Empty() const { return (low_ | high_) == 0; }
-  constexpr int Count() const { return std::popcount(low_) + std::popcount(high_); }
+  constexpr int Count() const { return BitCount(low_) + BitCount(high_); }
+  // At most one cell: cheaper than counting.
+  constexpr bool AtMostOne() const {
+    return (low_ & (low_ - 1)) == 0 && (high_ & (high_ - 1)) == 0 && !(low_ && high_);
+  }
   // The smallest cell of a non-empty set.
   constexpr int First() const {
     return low_ ? std::countr_zero(low_) : 64 + std::countr_zero(high_);

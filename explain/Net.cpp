@@ -39,8 +39,8 @@ void Net::Start(const Position& position, Literal assumption, const NetRules& ru
   position_ = &position;
   rules_ = rules;
   index_.fill(-1);
-  entries_.clear();
-  parents_.clear();
+  record_.entries.clear();
+  record_.parents.clear();
   nested_.clear();
   contradiction_ = {};
   Add(assumption, Reason::kAssumed, -1, nullptr, 0);
@@ -49,9 +49,9 @@ void Net::Start(const Position& position, Literal assumption, const NetRules& ru
 
 void Net::Derive() {
   int nestedRounds = 0;
-  for (int entry = 0; entry < static_cast<int>(entries_.size()) && !Contradicted(); ++entry) {
+  for (int entry = 0; entry < static_cast<int>(record_.entries.size()) && !Contradicted(); ++entry) {
     Process(entry);
-    if (entry + 1 < static_cast<int>(entries_.size()) || Contradicted()) continue;
+    if (entry + 1 < static_cast<int>(record_.entries.size()) || Contradicted()) continue;
     if (rules_.locked && ApplyLocked()) continue;
     if (rules_.nested > 0 && nestedRounds++ < kNestedRounds) ApplyNested();
   }
@@ -61,11 +61,11 @@ int Net::Add(const Literal& literal, Reason reason, int unit, const std::int16_t
              int weight) {
   const int index = LiteralIndex(literal);
   if (Item(index_, index) >= 0) return Item(index_, index);
-  const auto entry = static_cast<std::int16_t>(entries_.size());
-  entries_.push_back({literal, reason, static_cast<std::int8_t>(unit), static_cast<std::int8_t>(lockedIn),
-                      static_cast<std::int32_t>(parents_.size()), static_cast<std::int16_t>(fromCount),
+  const auto entry = static_cast<std::int16_t>(record_.entries.size());
+  record_.entries.push_back({literal, reason, static_cast<std::int8_t>(unit), static_cast<std::int8_t>(lockedIn),
+                      static_cast<std::int32_t>(record_.parents.size()), static_cast<std::int16_t>(fromCount),
                       static_cast<std::int16_t>(weight)});
-  parents_.insert(parents_.end(), from, from + fromCount);
+  record_.parents.insert(record_.parents.end(), from, from + fromCount);
   Item(index_, index) = entry;
   if (const int opposite = Item(index_, index ^ 1); opposite >= 0 && !Contradicted()) {
     contradiction_.on = literal.on ? entry : static_cast<std::int16_t>(opposite);
@@ -87,7 +87,7 @@ int Net::OffEntriesOfPlaces(int unit, int digit, CellSet keep, std::array<std::i
 }
 
 void Net::Process(int entry) {
-  const Literal literal = Item(entries_, entry).literal;
+  const Literal literal = Item(record_.entries, entry).literal;
   const int cell = literal.cell, digit = literal.digit;
   const auto self = static_cast<std::int16_t>(entry);
   if (literal.on) {
@@ -135,7 +135,7 @@ void Net::CheckCell(int cell) {
 void Net::CheckUnit(int unit, int digit) {
   if (Item(unitOn_, unit) & DigitBit(digit)) return;
   const CellSet left = state_.PlacesIn(unit, digit);
-  if (left.Count() > 1) return;
+  if (!left.AtMostOne()) return;
   if (left.Empty()) {
     if (!Contradicted()) {
       contradiction_.unit = static_cast<std::int8_t>(unit);
@@ -156,7 +156,7 @@ bool Net::ApplyLocked() {
     for (int digit = 1; digit <= 9; ++digit) {
       if (Item(unitOn_, unit) & DigitBit(digit)) continue;
       const CellSet left = state_.PlacesIn(unit, digit);
-      if (left.Count() < 2) continue;
+      if (left.AtMostOne()) continue;
       const int first = left.First();
       for (std::uint8_t other : kCellUnits[static_cast<std::size_t>(first)]) {
         if (IsBoxUnit(other) == IsBoxUnit(unit) || !left.Without(UnitSet(other)).Empty()) continue;
@@ -188,17 +188,23 @@ bool Net::ApplyNested() {
       inner_->RunInside(*this, LiteralOf(cell, digit, true), innerRules);
       if (!inner_->Contradicted()) continue;
       const std::vector<std::int16_t> sources = inner_->ContradictionSources();
-      std::vector<Link> branch = inner_->Branch(sources);
+      const int weight = 1 + marks_.Mark(inner_->Record(), sources);
       std::vector<std::int16_t> from;
-      for (const Link& link : branch)
-        for (std::int16_t parent : link.from)
-          if (parent < 0) from.push_back(Item(index_, -1 - parent));
+      const NetRecord& inner = inner_->Record();
+      for (int e = 0; e < static_cast<int>(inner.entries.size()); ++e) {
+        if (!marks_.Marked(e)) continue;
+        const NetEntry& entry = Item(inner.entries, e);
+        for (int p = 0; p < entry.parentCount; ++p)
+          if (const std::int16_t parent = Item(inner.parents, entry.firstParent + p); parent < 0)
+            from.push_back(Item(index_, -1 - parent));
+      }
+      for (std::int16_t source : sources)
+        if (source < 0) from.push_back(Item(index_, -1 - source));
       std::sort(from.begin(), from.end());
       from.erase(std::unique(from.begin(), from.end()), from.end());
-      const int weight = 1 + static_cast<int>(branch.size());
       const int entry = Add(LiteralOf(cell, digit, false), Reason::kNested, -1, from.data(),
                             static_cast<int>(from.size()), -1, weight);
-      nested_.emplace_back(static_cast<std::int16_t>(entry), std::move(branch));
+      nested_.push_back({static_cast<std::int16_t>(entry), inner, sources});
       added = true;
       if (Contradicted()) return true;
     }
@@ -220,40 +226,47 @@ std::vector<std::int16_t> Net::ContradictionSources() const {
   return sources;
 }
 
-int Net::MarkAncestors(const std::vector<std::int16_t>& from, std::vector<char>& marked) const {
-  std::vector<std::int16_t> stack;
+int AncestorMarks::Mark(const NetRecord& record, const std::vector<std::int16_t>& from) {
+  if (stamps_.size() < record.entries.size()) stamps_.resize(record.entries.size(), 0);
+  ++epoch_;
+  stack_.clear();
   for (std::int16_t entry : from)
-    if (entry >= 0) stack.push_back(entry);
+    if (entry >= 0) stack_.push_back(entry);
   int links = 0;
-  while (!stack.empty()) {
-    const int entry = stack.back();
-    stack.pop_back();
-    if (Item(marked, entry)) continue;
-    Item(marked, entry) = 1;
-    const Entry& e = Item(entries_, entry);
+  while (!stack_.empty()) {
+    const int entry = stack_.back();
+    stack_.pop_back();
+    if (Marked(entry)) continue;
+    Item(stamps_, entry) = epoch_;
+    const NetEntry& e = Item(record.entries, entry);
     links += e.weight;
     for (int p = 0; p < e.parentCount; ++p)
-      if (const std::int16_t parent = Item(parents_, e.firstParent + p); parent >= 0) stack.push_back(parent);
+      if (const std::int16_t parent = Item(record.parents, e.firstParent + p); parent >= 0) stack_.push_back(parent);
   }
   return links;
 }
 
-std::vector<Link> Net::Branch(const std::vector<std::int16_t>& from, std::vector<std::int16_t>* result) const {
-  std::vector<char> marked(entries_.size(), 0);
-  MarkAncestors(from, marked);
-  std::vector<std::int16_t> renumbered(entries_.size(), -1);
+namespace {
+
+// The links of a record that the given entries rest on, in derivation order,
+// their parents renumbered; result: the index of each of from among them.
+// nestedOf gives a kNested entry's own branch.
+template <typename NestedOf>
+std::vector<Link> BranchOf(const NetRecord& record, const std::vector<std::int16_t>& from,
+                           std::vector<std::int16_t>* result, NestedOf nestedOf) {
+  AncestorMarks marks;
+  marks.Mark(record, from);
+  std::vector<std::int16_t> renumbered(record.entries.size(), -1);
   std::vector<Link> links;
-  for (int entry = 0; entry < static_cast<int>(entries_.size()); ++entry) {
-    if (!Item(marked, entry)) continue;
-    const Entry& e = Item(entries_, entry);
+  for (int entry = 0; entry < static_cast<int>(record.entries.size()); ++entry) {
+    if (!marks.Marked(entry)) continue;
+    const NetEntry& e = Item(record.entries, entry);
     Link link{e.literal, e.reason, e.unit, e.lockedIn, {}, {}};
     for (int p = 0; p < e.parentCount; ++p) {
-      const std::int16_t parent = Item(parents_, e.firstParent + p);
+      const std::int16_t parent = Item(record.parents, e.firstParent + p);
       link.from.push_back(parent >= 0 ? Item(renumbered, parent) : parent);
     }
-    if (e.reason == Reason::kNested)
-      for (const auto& [nestedEntry, branch] : nested_)
-        if (nestedEntry == entry) link.nested = branch;
+    if (e.reason == Reason::kNested) link.nested = nestedOf(entry);
     Item(renumbered, entry) = static_cast<std::int16_t>(links.size());
     links.push_back(std::move(link));
   }
@@ -262,4 +275,15 @@ std::vector<Link> Net::Branch(const std::vector<std::int16_t>& from, std::vector
     for (std::int16_t entry : from) result->push_back(entry >= 0 ? Item(renumbered, entry) : entry);
   }
   return links;
+}
+
+}  // namespace
+
+std::vector<Link> Net::Branch(const std::vector<std::int16_t>& from, std::vector<std::int16_t>* result) const {
+  return BranchOf(record_, from, result, [this](int entry) {
+    for (const Nested& nested : nested_)
+      if (nested.entry == entry)
+        return BranchOf(nested.record, nested.sources, nullptr, [](int) { return std::vector<Link>{}; });
+    return std::vector<Link>{};
+  });
 }

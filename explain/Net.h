@@ -30,17 +30,43 @@ struct NetRules {
                           // of these rules less one level of nesting (dynamic, locked)
 };
 
+// One derived literal of a net.
+struct NetEntry {
+  Literal literal;
+  Reason reason;
+  std::int8_t unit;
+  std::int8_t lockedIn;
+  std::int32_t firstParent;  // into the net's parents
+  std::int16_t parentCount;
+  std::int16_t weight;       // links it counts for: 1, and a nested net's own
+};
+
+// A net's entries and the parents they follow from: parents of entry e are
+// parents[e.firstParent ...], each an earlier entry, or -1 - a literal index
+// for a literal off before a nested net began.
+struct NetRecord {
+  std::vector<NetEntry> entries;
+  std::vector<std::int16_t> parents;
+};
+
+// Marks of the entries a conclusion rests on, reused from one conclusion to
+// the next without clearing.
+class AncestorMarks {
+ public:
+  // Marks the entries from rests on, themselves included; returns the links
+  // they count for. Earlier marks are forgotten.
+  int Mark(const NetRecord& record, const std::vector<std::int16_t>& from);
+  bool Marked(int entry) const { return Item(stamps_, entry) == epoch_; }
+
+ private:
+  std::vector<std::uint32_t> stamps_;
+  std::uint32_t epoch_ = 0;
+  std::vector<std::int16_t> stack_;
+};
+
 class Net {
  public:
-  struct Entry {
-    Literal literal;
-    Reason reason;
-    std::int8_t unit;
-    std::int8_t lockedIn;
-    std::int32_t firstParent;  // into parents
-    std::int16_t parentCount;
-    std::int16_t weight;       // links it counts for: 1, and a nested net's own
-  };
+  using Entry = NetEntry;
 
   // Derives everything that follows from the assumption under the rules,
   // breadth first; stops at the first contradiction.
@@ -54,14 +80,10 @@ class Net {
   const ChainContradiction& Contradiction() const { return contradiction_; }
   // The entry of a literal, -1 when it does not follow.
   int IndexOf(int literal) const { return Item(index_, literal); }
-  const std::vector<Entry>& Entries() const { return entries_; }
-  const std::vector<std::int16_t>& Parents() const { return parents_; }
+  const std::vector<Entry>& Entries() const { return record_.entries; }
+  const NetRecord& Record() const { return record_; }
   // The entries a contradiction rests on.
   std::vector<std::int16_t> ContradictionSources() const;
-
-  // Marks the entries the given ones follow from, themselves included, in
-  // marked (sized to the entries); returns the links they count for.
-  int MarkAncestors(const std::vector<std::int16_t>& from, std::vector<char>& marked) const;
 
   // The links a conclusion rests on, in derivation order, their parents
   // renumbered; result is the index of each of from in that branch.
@@ -89,9 +111,15 @@ class Net {
   Position state_;                       // the position with the literals so far applied
   std::array<std::uint16_t, kUnits> unitOn_{};  // digits on in each unit
   std::array<std::int16_t, kLiterals> index_{};
-  std::vector<Entry> entries_;
-  std::vector<std::int16_t> parents_;
-  std::vector<std::pair<std::int16_t, std::vector<Link>>> nested_;  // the nested net of each kNested entry
+  NetRecord record_;
+  // The nested net of each kNested entry, to the contradiction it reached.
+  struct Nested {
+    std::int16_t entry;
+    NetRecord record;
+    std::vector<std::int16_t> sources;
+  };
+  std::vector<Nested> nested_;
   ChainContradiction contradiction_;
   std::unique_ptr<Net> inner_;  // reused for nested nets
+  AncestorMarks marks_;         // for the nested nets' contradictions
 };
