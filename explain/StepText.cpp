@@ -25,19 +25,19 @@ std::string CellsText(const std::vector<int>& cells) {
   return Joined(names);
 }
 
-std::string DigitsText(int digits, const std::string& last = " und ") {
+std::string DigitsText(int digits) {
   std::vector<std::string> parts;
   for (; digits; digits &= digits - 1) parts.push_back(DigitName(FirstDigit(digits)));
-  return Joined(parts, last);
+  return Joined(parts);
 }
 
-// The units, all of one kind, as "Zeile 3" or "den Zeilen 2 und 8".
-std::string UnitsText(const std::vector<int>& units, bool dative) {
+// The units, all of one kind, after "in": "Zeile 3" or "den Zeilen 2 und 8".
+std::string UnitsText(const std::vector<int>& units) {
   if (units.size() == 1) return UnitName(units[0]);
   std::vector<std::string> numbers;
   for (int unit : units) numbers.push_back(UnitName(unit).substr(UnitName(unit).find(' ') + 1));
   const std::string kind = IsRowUnit(units[0]) ? "Zeilen" : IsColumnUnit(units[0]) ? "Spalten" : "Bl\xF6" "cken";
-  return (dative ? "den " : "die ") + kind + " " + Joined(numbers);
+  return "den " + kind + " " + Joined(numbers);
 }
 
 // The removals grouped by digit, digits with the same cells together:
@@ -118,7 +118,7 @@ std::string Capitalised(std::string text) {
 
 // ---------------------------------------------------------------- chains
 
-std::string LinkText(const std::vector<Link>& links, const Link& link);
+std::string LinkText(const Link& link);
 
 // Why a link holds, where the literal alone does not tell: "(einziger Platz
 // in Zeile 5)".
@@ -131,19 +131,19 @@ std::string LinkReason(const Link& link) {
              UnitName(link.lockedIn) + ")";
     case Reason::kNested: {
       std::string nested;
-      for (std::size_t i = 1; i < link.nested.size(); ++i) nested += ", dann ist " + LinkText(link.nested, link.nested[i]);
+      for (std::size_t i = 1; i < link.nested.size(); ++i) nested += ", dann ist " + LinkText(link.nested[i]);
       return " (denn ist " + LiteralText({link.literal.cell, link.literal.digit, true}) + nested + ": Widerspruch)";
     }
     default: return "";
   }
 }
 
-std::string LinkText(const std::vector<Link>&, const Link& link) { return LiteralText(link.literal) + LinkReason(link); }
+std::string LinkText(const Link& link) { return LiteralText(link.literal) + LinkReason(link); }
 
 // "ist D3 die 5, dann ist D5 nicht 5, dann ist D5 die 2 (einzige Ziffer)".
-std::string BranchText(const std::vector<Link>& branch, std::size_t upTo) {
+std::string BranchText(const std::vector<Link>& branch) {
   std::string text = "ist " + LiteralText(branch[0].literal);
-  for (std::size_t i = 1; i <= upTo && i < branch.size(); ++i) text += ", dann ist " + LinkText(branch, branch[i]);
+  for (std::size_t i = 1; i < branch.size(); ++i) text += ", dann ist " + LinkText(branch[i]);
   return text;
 }
 
@@ -186,15 +186,15 @@ std::string ForcingText(const Step& step, bool full) {
     case ChainForm::kContradiction: {
       const Literal& assumed = chain.branches[0][0].literal;
       if (!full) return "Ist " + LiteralText(assumed) + ", gibt es einen Widerspruch; also " + result + ".";
-      return Capitalised(BranchText(chain.branches[0], chain.branches[0].size())) + ". Widerspruch: " +
+      return Capitalised(BranchText(chain.branches[0])) + ". Widerspruch: " +
              ContradictionText(chain) + ". Also " + result + ".";
     }
     case ChainForm::kBothWays: {
       const Literal& assumed = chain.branches[0][0].literal;
       if (!full)
         return "Ob " + CellName(assumed.cell) + " die " + DigitName(assumed.digit) + " ist oder nicht: " + clause + ".";
-      return Capitalised(BranchText(chain.branches[0], chain.branches[0].size())) + "; " +
-             BranchText(chain.branches[1], chain.branches[1].size()) + ". Also " + result + ".";
+      return Capitalised(BranchText(chain.branches[0])) + "; " +
+             BranchText(chain.branches[1]) + ". Also " + result + ".";
     }
     case ChainForm::kEveryCandidate:
     case ChainForm::kEveryPlace: {
@@ -204,7 +204,7 @@ std::string ForcingText(const Step& step, bool full) {
                                     UnitName(step.units[0]) + " steht";
       if (!full) return where + ": " + clause + ".";
       std::vector<std::string> branches;
-      for (const auto& branch : chain.branches) branches.push_back(BranchText(branch, branch.size()));
+      for (const auto& branch : chain.branches) branches.push_back(BranchText(branch));
       std::string text = where + ": ";
       for (std::size_t i = 0; i < branches.size(); ++i) text += (i ? "; " : "") + branches[i];
       return text + ". Also " + result + ".";
@@ -248,8 +248,8 @@ std::string FishText(const Step& step, bool full) {
   const int size = static_cast<int>(step.units.size()) / 2;
   const std::vector<int> base(step.units.begin(), step.units.begin() + size);
   const std::vector<int> cover(step.units.begin() + size, step.units.end());
-  std::string text = "In " + UnitsText(base, true) + " steht die " + DigitName(FirstDigit(step.digits)) + " nur in " +
-                     UnitsText(cover, true);
+  std::string text = "In " + UnitsText(base) + " steht die " + DigitName(FirstDigit(step.digits)) + " nur in " +
+                     UnitsText(cover);
   if (!step.fins.empty()) text += (step.fins.size() == 1 ? " oder in der Flosse " : " oder in den Flossen ") + CellsText(step.fins);
   if (!full && step.fins.empty() && step.eliminations.size() > kShortList)
     return text + ", also sonst nirgends in diesen " + (IsRowUnit(cover[0]) ? "Zeilen." : "Spalten.");
