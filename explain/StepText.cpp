@@ -7,13 +7,29 @@
 
 namespace {
 
+// Short forms, which must fit the status line, write lists with commas only
+// ("D3, D7, F3") and a few words less; full forms as sentences are spoken.
+bool gCompact = false;
+
+// Sets the form of the sentences made while it lives.
+class Form {
+ public:
+  explicit Form(bool full) : before_(gCompact) { gCompact = !full; }
+  ~Form() { gCompact = before_; }
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+ private:
+  bool before_;
+};
+
 std::string DigitName(int digit) { return std::string(1, static_cast<char>('0' + digit)); }
 
-// "a", "a und b", "a, b und c".
-std::string Joined(const std::vector<std::string>& parts, const std::string& last = " und ") {
+// "a", "a und b", "a, b und c"; in short forms "a, b, c".
+std::string Joined(const std::vector<std::string>& parts) {
   std::string text;
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) text += i + 1 == parts.size() ? last : ", ";
+    if (i > 0) text += i + 1 == parts.size() && !gCompact ? " und " : ", ";
     text += parts[i];
   }
   return text;
@@ -31,11 +47,14 @@ std::string DigitsText(int digits) {
   return Joined(parts);
 }
 
-// The units, all of one kind, after "in": "Zeile 3" or "den Zeilen 2 und 8".
+// The units, all of one kind, after "in": "Zeile 3" or "den Zeilen 2 und 8"
+// ("Zeile 2, 8" in short forms).
 std::string UnitsText(const std::vector<int>& units) {
   if (units.size() == 1) return UnitName(units[0]);
   std::vector<std::string> numbers;
   for (int unit : units) numbers.push_back(UnitName(unit).substr(UnitName(unit).find(' ') + 1));
+  const std::string one = UnitName(units[0]).substr(0, UnitName(units[0]).find(' '));
+  if (gCompact) return one + " " + Joined(numbers);
   const std::string kind = IsRowUnit(units[0]) ? "Zeilen" : IsColumnUnit(units[0]) ? "Spalten" : "Bl\xF6" "cken";
   return "den " + kind + " " + Joined(numbers);
 }
@@ -60,8 +79,14 @@ std::string RemovalsText(const std::vector<std::pair<int, std::vector<int>>>& gr
   std::vector<std::string> parts;
   for (const auto& [digits, cells] : groups) {
     std::vector<std::string> names;
-    for (int d = digits; d; d &= d - 1) names.push_back("die " + DigitName(FirstDigit(d)));
+    const bool article = !gCompact || DigitCount(digits) == 1;  // short: "die 5", but "2, 4"
+    for (int d = digits; d; d &= d - 1) names.push_back((article ? "die " : "") + DigitName(FirstDigit(d)));
     parts.push_back(Joined(names) + " nicht in " + CellsText(cells));
+  }
+  if (gCompact) {
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
   }
   return Joined(parts);
 }
@@ -185,7 +210,9 @@ std::string ForcingText(const Step& step, bool full) {
   switch (chain.form) {
     case ChainForm::kContradiction: {
       const Literal& assumed = chain.branches[0][0].literal;
-      if (!full) return "Ist " + LiteralText(assumed) + ", gibt es einen Widerspruch; also " + result + ".";
+      if (!full)
+        return "Ist " + LiteralText(assumed) + ", folgt ein Widerspruch: " +
+               LiteralText({assumed.cell, assumed.digit, !assumed.on}) + ".";
       return Capitalised(BranchText(chain.branches[0])) + ". Widerspruch: " +
              ContradictionText(chain) + ". Also " + result + ".";
     }
@@ -242,17 +269,21 @@ std::string LineText(const Step& step, bool full) {
 
 // Short forms name at most this many cells that lose candidates; beyond it
 // they say where in a few words.
-constexpr std::size_t kShortList = 3;
+constexpr std::size_t kShortList = 2;
 
 std::string FishText(const Step& step, bool full) {
   const int size = static_cast<int>(step.units.size()) / 2;
   const std::vector<int> base(step.units.begin(), step.units.begin() + size);
   const std::vector<int> cover(step.units.begin() + size, step.units.end());
-  std::string text = "In " + UnitsText(base) + " steht die " + DigitName(FirstDigit(step.digits)) + " nur in " +
-                     UnitsText(cover);
-  if (!step.fins.empty()) text += (step.fins.size() == 1 ? " oder in der Flosse " : " oder in den Flossen ") + CellsText(step.fins);
+  std::string text = gCompact ? UnitsText(base) + ": die " + DigitName(FirstDigit(step.digits)) + " nur in " +
+                                    UnitsText(cover)
+                               : "In " + UnitsText(base) + " steht die " + DigitName(FirstDigit(step.digits)) +
+                                    " nur in " + UnitsText(cover);
+  if (!step.fins.empty())
+    text += (gCompact ? " oder in " : step.fins.size() == 1 ? " oder in der Flosse " : " oder in den Flossen ") +
+            CellsText(step.fins);
   if (!full && step.fins.empty() && step.eliminations.size() > kShortList)
-    return text + ", also sonst nirgends in diesen " + (IsRowUnit(cover[0]) ? "Zeilen." : "Spalten.");
+    return text + ", also sonst nirgends dort.";
   return text + ", " + ThereforeText(step, FirstDigit(step.digits)) + ".";
 }
 
@@ -263,6 +294,11 @@ std::string WingText(const Step& step, bool full) {
   const int c = FirstDigit(step.eliminations[0].digits);
   const std::string pivot = CellName(step.cells[0]);
   if (step.technique == Technique::kXYWing) {
+    if (!full)
+      return pivot + " ist " + DigitName(FirstDigit(DigitsOf(step, 0))) + " oder " +
+             DigitName(FirstDigit(DigitsOf(step, 0) & (DigitsOf(step, 0) - 1))) + ", so ist " +
+             CellName(step.cells[1]) + " oder " + CellName(step.cells[2]) + " die " + DigitName(c) + ", " +
+             ThereforeText(step, c) + ".";
     std::string text;
     for (std::size_t pincer = 1; pincer <= 2; ++pincer) {
       const int a = DigitsOf(step, 0) & DigitsOf(step, pincer);
@@ -325,6 +361,7 @@ std::string ColouringText(const Step& step, bool full) {
   const bool wrap = std::find(step.cells.begin(), step.cells.end(), step.eliminations[0].cell) != step.cells.end();
   std::string text = "Die " + DigitName(digit) + " steht entweder in " + CellsText(first) + " oder in " +
                      CellsText(second);
+  if (!full && step.cells.size() > 4) text = "Die " + DigitName(digit) + " steht in einer von zwei Farben";
   if (!full && !wrap) return text + ", " + ThereforeText(step, digit) + ".";
   if (!wrap) return text + ", denn je zwei verbundene Felder haben sie genau einmal; " + ThereforeText(step, digit) + ".";
   std::vector<int> falseCells;
@@ -342,20 +379,22 @@ std::string RectangleText(const Step& step, bool full) {
   std::vector<int> roof;
   for (std::size_t i = 0; i < step.cells.size(); ++i)
     if (step.cellDigits[i] != pair) roof.push_back(step.cells[i]);
-  std::string text = CellsText(step.cells) + " d\xFC" "rfen nicht nur " + DigitsText(pair);
-  text += full ? " haben, sonst k\xF6nnten sie die Ziffern tauschen und das R\xE4tsel h\xE4tte zwei L\xF6sungen; "
-               : " haben (sonst zwei L\xF6sungen), ";
+  // Short: "2, 4 in D8\x96H9 nicht allein: ..."
+  std::string text = full ? CellsText(step.cells) + " d\xFC" "rfen nicht nur " + DigitsText(pair) +
+                                " haben, sonst k\xF6nnten sie die Ziffern tauschen und das R\xE4tsel h\xE4tte zwei L\xF6sungen; "
+                          : DigitsText(pair) + " in " + CellName(step.cells[0]) + "\x96" + CellName(step.cells[3]) +
+                                " nicht allein: ";
   if (step.variant == 2 && roof.size() == 2) {
     const int extra = FirstDigit(step.digits & ~pair);
-    return text + "also ist " + CellName(roof[0]) + " oder " + CellName(roof[1]) + " die " + DigitName(extra) + ", " +
-           ThereforeText(step, extra) + ".";
+    return text + (full ? "also ist " : "") + CellName(roof[0]) + " oder " + CellName(roof[1]) + (full ? " die " : " ist die ") +
+           DigitName(extra) + ", " + ThereforeText(step, extra) + ".";
   }
   if (step.variant == 4 && full && roof.size() == 2 && !step.units.empty()) {
     const int kept = FirstDigit(pair & ~step.eliminations[0].digits);
     text += "in " + UnitName(step.units[0]) + " steht die " + DigitName(kept) + " nur in " + CellName(roof[0]) +
             " und " + CellName(roof[1]) + ", ";
   }
-  return text + "also " + EliminationsText(step) + ".";
+  return text + (full ? "also " + EliminationsText(step) : RemovalsText(RemovalGroups(step))) + ".";
 }
 
 std::string Sentence(const Step& step, bool full) {
@@ -380,16 +419,22 @@ std::string Sentence(const Step& step, bool full) {
     case Technique::kNakedTriple:
     case Technique::kNakedQuad: {
       const std::string text = CellsText(step.cells) + " haben nur " + DigitsText(step.digits) + ", also ";
-      if (!full && step.eliminations.size() > kShortList) return text + "sonst nirgends in " + UnitName(step.units[0]) + ".";
+      if (!full) {
+        if (step.eliminations.size() > kShortList) return text + "sonst nirgends in " + UnitName(step.units[0]) + ".";
+        std::vector<int> cells;
+        for (const Elimination& elimination : step.eliminations) cells.push_back(elimination.cell);
+        return text + "nicht in " + CellsText(cells) + ".";
+      }
       return text + EliminationsText(step) + ".";
     }
     case Technique::kHiddenPair:
     case Technique::kHiddenTriple:
     case Technique::kHiddenQuad: {
-      const std::string text =
-          "In " + UnitName(step.units[0]) + " stehen " + DigitsText(step.digits) + " nur in " + CellsText(step.cells) + ", also ";
-      if (!full) return text + "dort keine anderen Ziffern.";
-      return text + EliminationsText(step) + ".";
+      if (!full)
+        return DigitsText(step.digits) + " stehen in " + UnitName(step.units[0]) + " nur in " + CellsText(step.cells) +
+               ": dort nichts anderes.";
+      return "In " + UnitName(step.units[0]) + " stehen " + DigitsText(step.digits) + " nur in " +
+             CellsText(step.cells) + ", also " + EliminationsText(step) + ".";
     }
     case Technique::kXWing:
     case Technique::kSwordfish:
@@ -508,9 +553,19 @@ std::string StepHint(const Step& step) {
   return name + ".";
 }
 
-std::string StepShortText(const Step& step) { return Sentence(step, false); }
+std::string StepShortText(const Step& step) {
+  const Form form(false);
+  std::string text = Sentence(step, false);
+  // "..., also nicht in G6" reads "...: nicht in G6" where room is short.
+  for (std::size_t at = text.find(", also "); at != std::string::npos; at = text.find(", also ", at))
+    text.replace(at, 7, ": ");
+  return text;
+}
 
-std::string StepFullText(const Step& step) { return TechniqueName(step) + ": " + Sentence(step, true); }
+std::string StepFullText(const Step& step) {
+  const Form form(true);
+  return TechniqueName(step) + ": " + Sentence(step, true);
+}
 
 std::string RatingNumber(int rating, char separator) {
   return std::to_string(rating / 10) + separator + DigitName(rating % 10);

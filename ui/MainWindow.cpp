@@ -8,9 +8,10 @@ namespace {
 
 // The status line in its corner, reaching past the window's right edge, which
 // clips it; and where the help commands' texts show it, in the credit line's
-// place below the board (the STOP button keeps the corner right of it).
+// place below the board and its left margin (the STOP button keeps the
+// corner right of it).
 constexpr int kStatusX = 330, kStatusY = 280, kStatusWidth = 80, kStatusHeight = 20;
-constexpr int kHelpX = 20, kHelpY = 323, kHelpWidth = 320, kHelpHeight = 17;
+constexpr int kHelpX = 4, kHelpY = 323, kHelpWidth = 336, kHelpHeight = 17;
 
 // The text, cut at a word and ended with "..." where it is wider than the
 // help line.

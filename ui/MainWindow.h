@@ -13,8 +13,8 @@ void ShowMenuBesideWindow(int menu, int belowTop);
 
 // The status line (gadget 7) for the texts of the hint and its sibling
 // commands, which need more room than the status line's corner of the
-// window: it takes the credit line's place below the board, as wide as the
-// board, and shows the text (cut at a word with an ellipsis should it still
+// window: it takes the credit line's place below the board, from the left
+// edge to the buttons, and shows the text (cut at a word with an ellipsis should it still
 // not fit); a screen reader is told the spoken text.
 void ShowHelpText(const std::string& shown, const std::string& spoken);
 

@@ -50,19 +50,19 @@ TEST(ExplainChains, AlternatingChainsOfEachKind) {
   Step step;
   ASSERT_NO_FATAL_FAILURE(FindIn(kXChainPosition, FindXChain, step));
   EXPECT_EQ(step.technique, Technique::kXChain);
-  EXPECT_EQ(StepShortText(step), "E1 oder G5 ist die 9, also nicht in G1.");
+  EXPECT_EQ(StepShortText(step), "E1 oder G5 ist die 9: nicht in G1.");
   for (const Link& link : step.chain.branches[0]) EXPECT_EQ(link.literal.digit, 9);
 
   ASSERT_NO_FATAL_FAILURE(FindIn(kXYChainPosition, FindXYChain, step));
   EXPECT_EQ(step.technique, Technique::kXYChain);
-  EXPECT_EQ(StepShortText(step), "I1 oder H8 ist die 8, also nicht in H1 und I7.");
+  EXPECT_EQ(StepShortText(step), "I1 oder H8 ist die 8: nicht in H1, I7.");
   // Each strong link lies within a cell of two candidates.
   const std::vector<Link>& links = step.chain.branches[0];
   for (std::size_t i = 1; i < links.size(); i += 2) EXPECT_EQ(links[i].literal.cell, links[i - 1].literal.cell);
 
   ASSERT_NO_FATAL_FAILURE(FindIn(kAlternatingPosition, FindAlternatingChain, step));
   EXPECT_EQ(step.technique, Technique::kAlternatingChain);
-  EXPECT_EQ(StepShortText(step), "A4 oder G6 ist die 9, also nicht in I4.");
+  EXPECT_EQ(StepShortText(step), "A4 oder G6 ist die 9: nicht in I4.");
 }
 
 TEST(ExplainChains, ForcingChainsOfEachForm) {

@@ -45,7 +45,7 @@ TEST_F(HelpCommands, TheHintInThreePressesThenUndo) {
   const Board before = gMainBoard;
   Hint();
   EXPECT_EQ(Status(), "Versteckter Einer in Block 6.");
-  EXPECT_EQ(StatusPlace(), QRect(20, 323, 320, 17)) << "in the credit line's place";
+  EXPECT_EQ(StatusPlace(), QRect(4, 323, 336, 17)) << "in the credit line's place";
   EXPECT_TRUE(GadgetHidden(kCreditGadget));
   EXPECT_EQ(gMainBoard, before);
   EXPECT_EQ(std::pair(gSelectedColumn, gSelectedRow), std::pair(0, 0)) << "the first press moves nothing";
