@@ -103,7 +103,7 @@ EventKind TakeEvent() {
   if (EndRequested()) {
     // The main window's close request, whatever was still queued.
     gState.events.clear();
-    gState.lastEvent = {kEventClose, -1, 0, -1, 0};
+    gState.lastEvent = {kEventClose, -1, 0, -1, kMainWindow};
     return kEventClose;
   }
   if (gState.events.empty()) return kEventNone;

@@ -21,17 +21,20 @@
 #      boards saved through the menu; stale temporary files of killed writes
 #      are gone at the start.
 #
-# Usage: run-e2e-keys.sh PROGRAM SEND-CLOSE-REQUEST ARTIFACT-DIR
+# Usage: run-e2e-keys.sh PROGRAM SEND-CLOSE-REQUEST PAUSE-JOURNAL-WRITE ARTIFACT-DIR
+# (PAUSE-JOURNAL-WRITE: the library that stops the program midway through a
+# step's record, tests/e2e/PauseJournalWrite.cpp)
 
 set -u -o pipefail
 
-if [ $# -ne 3 ]; then
-  echo "usage: $0 PROGRAM SEND-CLOSE-REQUEST ARTIFACT-DIR" >&2
+if [ $# -ne 4 ]; then
+  echo "usage: $0 PROGRAM SEND-CLOSE-REQUEST PAUSE-JOURNAL-WRITE ARTIFACT-DIR" >&2
   exit 2
 fi
 program=$(realpath "$1")
 send_close_request=$(realpath "$2")
-artifacts=$(realpath -m "$3")
+pause_journal_write=$(realpath "$3")
+artifacts=$(realpath -m "$4")
 here=$(realpath "$(dirname "$0")")
 keys="$here/keys_support.py"
 
@@ -294,11 +297,15 @@ undone_to() {
 }
 
 step "F. a session: cleared, a cell entered, a puzzle opened and solved, undone, redone, cleared, a cell entered"
-printf 'stale' >"$work/.tolva-5eed1"
+# Left by killed writes of this build (24 hex digits, unlocked) and of an
+# older one, two minutes ago.
+stale_ours=".tolva-5eed00000000000000000001"
+printf 'stale' >"$work/$stale_ours"
 printf 'stale' >"$state/.tolva-5eed2"
+touch -d '2 minutes ago' "$state/.tolva-5eed2"
 start_program
 wait_for 5 "the stale temporary files beside Data.prefs and in the state folder are gone" \
-  gone "$work/.tolva-5eed1" "$state/.tolva-5eed2"
+  gone "$work/$stale_ours" "$state/.tolva-5eed2"
 saved k0
 click $((main_x + 360)) $((main_y + 220))
 saved k1
@@ -332,7 +339,7 @@ same_file "$work/r2.sdk" "$work/k2.sdk"
 kill_program
 # Its first record is the start-up puzzle, its second the undo below; the
 # third, the entered digit, stops it midway through writing.
-TOLVA_JOURNAL_PAUSE_AT=3 start_program
+LD_PRELOAD="$pause_journal_write" PAUSE_JOURNAL_AT=3 ASAN_OPTIONS="$ASAN_OPTIONS:verify_asan_link_order=0" start_program
 undone_to k2
 edit 5 4 8
 wait_for 10 "the program stops while it writes the step" stopped "$program_pid"

@@ -122,6 +122,15 @@ TEST_F(EventsTest, KeysGoToTheFocusedGadgetThenToTheirButtonThenToTheProgram) {
                    {kEventKey, 'Z', kControlKey | kShiftKey}, {kEventKey, kKeyEnter, kControlKey}}));
   EXPECT_EQ(GetGadgetState(14), 1);
   EXPECT_EQ(WindowWidget(0)->focusWidget(), GadgetWidget(14)) << "arrows do not move the focus off a check box";
+  // Any modifier is part of the chord, Super too, and then presses no
+  // button; Shift with a digit is how some keyboards type the digit.
+  EXPECT_EQ(keys({{Qt::Key_Escape, Qt::ShiftModifier}, {Qt::Key_Enter, Qt::ShiftModifier},
+                  {Qt::Key_S, Qt::MetaModifier}, {Qt::Key_1, Qt::MetaModifier}, {Qt::Key_7, Qt::ShiftModifier}}),
+            (Taken{{kEventKey, kKeyEscape, kShiftKey}, {kEventKey, kKeyEnter, kShiftKey}, {kEventKey, 'S', kSuperKey},
+                   {kEventKey, '1', kSuperKey}, {kEventKey, '7', 0}}));
+  GadgetWidget(28)->setFocus();
+  EXPECT_EQ(keys({{Qt::Key_Return, Qt::ShiftModifier}}), (Taken{{kEventKey, kKeyEnter, kShiftKey}}))
+      << "nor does the focused button take Shift+Enter";
 }
 
 TEST_F(EventsTest, ChosenMenuItemArrivesAsAMenuEvent) {
