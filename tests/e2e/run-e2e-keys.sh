@@ -1,8 +1,8 @@
 #!/bin/bash
 # The program used from the keyboard, and every change taken back, on an X
 # server of its own under openbox:
-#   A. cells edited and moved with keys, and the focus cue that only keys
-#      bring; Space on a focused box of the cell editor; a burst of clicks on
+#   A. cells edited and moved with keys (Super+S among them locks
+#      nothing), and the focus cue that only keys bring; Space on a focused box of the cell editor; a burst of clicks on
 #      one box with the pointer moving between them; saved through the menu;
 #   B. a puzzle opened, a cell edited, the board cleared and solved, each step
 #      undone and redone, every board compared byte for byte with one saved
@@ -14,7 +14,8 @@
 #      nothing, a puzzle's line pasted gives the board that opening it gives,
 #      Ctrl+C gives the line back, Ctrl+Z takes the paste back;
 #   E. a page printed with one slot naming a text puzzle (a framed .ss grid),
-#      exported as a bitmap: the slot shows the puzzle's givens;
+#      exported as a bitmap: the slot shows the puzzle's givens; Shift+Escape
+#      in the print selection presses nothing;
 #   F. the program killed (SIGKILL) after a session of steps, undos and
 #      redos, and in the middle of writing a step: each next start's undo
 #      steps back through every step it had completed, compared with the
@@ -125,7 +126,8 @@ click "$(cell_x 5)" "$(cell_y 5)"
 wait_for 5 "a click on E5 names it in the cell editor" title_is "$editor_window" "Feld E5"
 park_pointer
 wait_for 5 "a click draws no focus cue" cue_shows none
-timeout 5 xdotool key --delay 30 7 3 3 Right 5 Down || fail "cannot press keys"
+# Super+S, between them, locks nothing (F5 is saved unlocked below).
+timeout 5 xdotool key --delay 30 7 3 3 Right 5 super+s Down || fail "cannot press keys"
 wait_for 5 "the cell editor follows the selection to \"Feld F6\"" title_is "$editor_window" "Feld F6"
 park_pointer
 wait_for 5 "the focus cue is drawn in F6 and nowhere else" cue_shows F6
@@ -233,6 +235,10 @@ step "E. a page with one slot naming a text puzzle, exported as a bitmap"
 python3 "$support" write-text-puzzle "$work/anderes Programm.sdk" ss
 press ctrl+p
 wait_for 5 "the print selection \"Drucken...\" opens" window_titled "Drucken..."
+wait_for 5 "the print selection has the keyboard focus" has_focus "$(window_titled "Drucken...")"
+# Shift+Escape presses no "Abbrechen": the selection still takes the click
+# after it.
+timeout 5 xdotool key shift+Escape || fail "cannot press Shift+Escape"
 read -r x y <<<"$(position "$(window_titled "Drucken...")")"
 click $((x + 90)) $((y + 110))  # "..." of the first slot
 wait_for 5 "the open dialog \"Öffnen\" opens" open_dialog
