@@ -119,6 +119,17 @@ class HistoryJournal : public ::testing::Test {
     });
   }
 
+  // The run killed now and started again: true when the history and the
+  // main board came back as they were.
+  bool ComesBackWhole() {
+    const Snapshot killed;
+    Kill();
+    ClearBoard(gMainBoard);
+    Start();
+    Kill();
+    return Snapshot() == killed;
+  }
+
   // What the person was told in the status line.
   static std::vector<std::string> Told() {
     SayJournalNotice();
@@ -329,12 +340,7 @@ TEST_F(HistoryJournal, TheFileSizeLimitStopsTheJournalNotTheProgramUntilItIsRais
     EveryCell(31);
     check.Expect(JournalKeepsSteps(), "the journal goes on by itself");
     Undo();
-    const Snapshot killed;
-    Kill();
-    ClearBoard(gMainBoard);
-    Start();
-    Kill();
-    check.Expect(Snapshot() == killed, "a killed run loses nothing");
+    check.Expect(ComesBackWhole(), "a killed run loses nothing");
     return check.ok;
   });
   EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
@@ -376,12 +382,7 @@ TEST_F(HistoryJournal, AFullDiskStopsTheJournalUntilThereIsRoomAgain) {
     EveryCell(13);
     check.Expect(JournalKeepsSteps(), "the journal goes on by itself");
     EveryCell(14);
-    const Snapshot killed;
-    Kill();
-    ClearBoard(gMainBoard);
-    Start();
-    Kill();
-    check.Expect(Snapshot() == killed, "a killed run loses nothing");
+    check.Expect(ComesBackWhole(), "a killed run loses nothing");
     return check.ok;
   });
   EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
