@@ -133,6 +133,53 @@ bool IsTemporaryName(std::string_view name) {
          std::all_of(name.begin(), name.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// A temporary file that no build's writer (an older one did not lock) holds
+// any more after that long.
+constexpr int kStaleSeconds = 60;
+
+// Whether a process holds the file open, apart from this check's own
+// descriptor ownFd: looked up in the open descriptors of every process
+// whose descriptors can be read.
+bool HeldOpen(const struct stat& file, int ownFd) {
+  DIR* processes = ::opendir("/proc");
+  if (processes == nullptr) return false;
+  const std::string self = std::to_string(::getpid());
+  bool held = false;
+  while (!held) {
+    const dirent* process = ::readdir(processes);
+    if (process == nullptr) break;
+    const std::string_view pid = process->d_name;
+    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+    DIR* descriptors = ::opendir(("/proc/" + std::string(pid) + "/fd").c_str());
+    if (descriptors == nullptr) continue;
+    while (const dirent* descriptor = ::readdir(descriptors)) {
+      if (descriptor->d_name[0] == '.' || (pid == self && std::to_string(ownFd) == descriptor->d_name)) continue;
+      struct stat opened {};
+      if (::fstatat(::dirfd(descriptors), descriptor->d_name, &opened, 0) == 0 && SameFile(opened, file)) {
+        held = true;
+        break;
+      }
+    }
+    ::closedir(descriptors);
+  }
+  ::closedir(processes);
+  return held;
+}
+
+// A stale temporary file of this user's that can go: a regular file of one
+// name, unlocked and held open by no process, and either named by this
+// build (whose writers hold the lock for the file's whole life, so an
+// unlocked one is abandoned) or older than a minute. named: what the folder
+// names; file: the file opened from that name.
+bool Stale(std::string_view name, const struct stat& named, int file) {
+  struct stat opened {};
+  if (!S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1) return false;
+  if (::fstat(file, &opened) != 0 || !SameFile(opened, named) || opened.st_nlink != 1) return false;
+  if (::flock(file, LOCK_EX | LOCK_NB) != 0 || HeldOpen(opened, file)) return false;
+  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits ||
+         std::time(nullptr) - opened.st_mtime >= kStaleSeconds;
+}
+
 enum class Replaced { Done, Failed, NotPossible };
 
 // True when the file carries extended attributes (access lists among them)
@@ -305,57 +352,6 @@ std::string FolderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
-
-namespace {
-
-// A temporary file that no build's writer (an older one did not lock) holds
-// any more after that long.
-constexpr int kStaleSeconds = 60;
-
-// Whether a process holds the file open, apart from this check's own
-// descriptor ownFd: looked up in the open descriptors of every process
-// whose descriptors can be read.
-bool HeldOpen(const struct stat& file, int ownFd) {
-  DIR* processes = ::opendir("/proc");
-  if (processes == nullptr) return false;
-  const std::string self = std::to_string(::getpid());
-  bool held = false;
-  while (!held) {
-    const dirent* process = ::readdir(processes);
-    if (process == nullptr) break;
-    const std::string_view pid = process->d_name;
-    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
-    DIR* descriptors = ::opendir(("/proc/" + std::string(pid) + "/fd").c_str());
-    if (descriptors == nullptr) continue;
-    while (const dirent* descriptor = ::readdir(descriptors)) {
-      if (descriptor->d_name[0] == '.' || (pid == self && std::to_string(ownFd) == descriptor->d_name)) continue;
-      struct stat opened {};
-      if (::fstatat(::dirfd(descriptors), descriptor->d_name, &opened, 0) == 0 && SameFile(opened, file)) {
-        held = true;
-        break;
-      }
-    }
-    ::closedir(descriptors);
-  }
-  ::closedir(processes);
-  return held;
-}
-
-// A stale temporary file of this user's that can go: a regular file of one
-// name, unlocked and held open by no process, and either named by this
-// build (whose writers hold the lock for the file's whole life, so an
-// unlocked one is abandoned) or older than a minute. named: what the folder
-// names; file: the file opened from that name.
-bool Stale(std::string_view name, const struct stat& named, int file) {
-  struct stat opened {};
-  if (!S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1) return false;
-  if (::fstat(file, &opened) != 0 || !SameFile(opened, named) || opened.st_nlink != 1) return false;
-  if (::flock(file, LOCK_EX | LOCK_NB) != 0 || HeldOpen(opened, file)) return false;
-  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits ||
-         std::time(nullptr) - opened.st_mtime >= kStaleSeconds;
-}
-
-}  // namespace
 
 void RemoveStaleTemporaries(const std::string& folder) {
   DIR* listing = ::opendir(folder.c_str());

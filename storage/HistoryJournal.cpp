@@ -279,8 +279,10 @@ bool LoadHistory(Board& atExit) {
   const std::string path = HistoryFilePath();
   std::string journal;
   ReadFileStart(JournalFilePath(), kJournalMaxSize, journal);
+  // Both files begin with their magic and their version: 12 bytes tell a
+  // newer program's, whatever its size.
   std::string bytes;
-  ReadFileStart(path, kJournalHeaderSize, bytes);
+  ReadFileStart(path, 12, bytes);
   gFound.newer = IsNewerHistoryFile(bytes) || IsOfANewerVersion(journal, kMagic, kVersion);
   gFound.baseLoaded = ReadFileOfAtMost(path, kHistoryFileMaxSize, bytes) && LoadHistoryBytes(bytes, atExit);
   if (!gFound.baseLoaded) return false;
