@@ -45,7 +45,7 @@ source "$here/e2e_program.sh"
 
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
 active_is() { [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
-open_dialog_window() { timeout 5 xdotool search --onlyvisible --name '^Öffnen$' | head -n 1; }
+open_dialog_window() { search_windows --onlyvisible --name '^Öffnen$' | head -n 1; }
 open_dialog() { [ -n "$(open_dialog_window)" ]; }
 cue_shows() {
   local shot
@@ -246,6 +246,7 @@ wait_for 5 "the open dialog has the keyboard focus" has_focus "$(open_dialog_win
 timeout 10 xdotool type --delay 10 "$work/anderes Programm.sdk" || fail "cannot type into the open dialog"
 timeout 5 xdotool key Return || fail "cannot press Return"
 wait_for 5 "the open dialog closes" not open_dialog
+wait_for 5 "the print selection has the keyboard focus again" has_focus "$(window_titled "Drucken...")"
 click $((x + 50)) $((y + 210))  # "Drucken"
 wait_for 10 "the preview \"Drucken\" opens" window_titled "Drucken"
 wait_for 5 "the preview has the keyboard focus" has_focus "$(window_titled "Drucken")"

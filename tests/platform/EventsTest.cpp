@@ -154,6 +154,27 @@ TEST_F(EventsTest, ChosenMenuItemArrivesAsAMenuEvent) {
   EXPECT_EQ(chosen->menu, 13);
 }
 
+// A key that reaches a program window while a pop-up menu is open (before
+// the window system has moved the keyboard to the menu, on a busy machine)
+// is the menu's, as Qt would have it, and no key event of the window.
+TEST_F(EventsTest, KeysWhileAMenuIsOpenAreTheMenus) {
+  CreatePopupMenu(2);
+  AddMenuItem(2, 11, "Vollst\xE4ndig l\xF6sen");
+  AddMenuItem(2, 12, "Einen Schritt machen");
+  ShowPopupMenu(2, 50, 60);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  QWindow* window = WindowWidget(0)->windowHandle();
+  QTest::keyClick(window, Qt::Key_Down);
+  QTest::keyClick(window, Qt::Key_Down);
+  QTest::keyClick(window, Qt::Key_Return);
+  std::vector<std::pair<int, int>> taken;  // kind, menu item or key
+  for (const TakenEvent& event : TakePendingEvents())
+    if (event.kind == kEventMenu || event.kind == kEventKey)
+      taken.emplace_back(event.kind, event.kind == kEventMenu ? event.menu : event.key);
+  EXPECT_EQ(taken, (std::vector<std::pair<int, int>>{{kEventMenu, 12}}));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 TEST_F(EventsTest, PollTakesOneEventAtATimeAndWaitBlocksUntilOneArrives) {
   const Watchdog watchdog;
   ButtonGadget(3, 0, 10, 10, 60, 25, "A");
