@@ -181,8 +181,9 @@ void BM_RecordChangeWithJournal(benchmark::State& state) {
   ::setenv("XDG_STATE_HOME", folder.Path("").c_str(), 1);
   MakeFullHistory(1);
   while (UndoSteps() > state.range(0)) gUndoSteps.pop_front();
+  WatchHistory(JournalStep);
   StartJournal(gMainBoard);
-  if (!JournalOpen()) state.SkipWithError("no journal could be made");
+  if (!JournalKeepsSteps()) state.SkipWithError("no journal could be made");
   for (auto _ : state) {
     const Board before = gMainBoard;
     ++gMainBoard[1][2].candidate[0];
@@ -190,6 +191,7 @@ void BM_RecordChangeWithJournal(benchmark::State& state) {
     if (UndoSteps() > state.range(0)) gUndoSteps.pop_front();
   }
   StopJournal(false);
+  WatchHistory(nullptr);
   state.counters["journal_bytes"] = static_cast<double>(ReadFileBytes(JournalFilePath()).size());
   ::unsetenv("XDG_STATE_HOME");
   ClearHistory();

@@ -7,8 +7,8 @@
 // A step is a whole copy of the board (4000 bytes). Undo and redo only move
 // boards between the two lists, and a change drops the redo steps, so the two
 // lists together never hold more than kHistoryLimit boards: at most 4 MB.
-// While the history's journal is open (storage/HistoryJournal.h), every
-// change, undo and redo is also written to it as it is made.
+// These rules live here alone; whoever replays a history (the journal) goes
+// through the procedures below.
 
 #include <deque>
 
@@ -23,17 +23,30 @@ extern std::deque<Board> gRedoSteps;
 
 void ClearHistory();
 
-// After a command: records a step when the main board differs from `before`
-// (all 100 cells, every field compared), and then drops the redo steps. A
-// command that left the board as it was records nothing and keeps the redo
-// steps.
-void RecordChange(const Board& before);
+// The rules on any board that the history continues: a step from before to
+// after when they differ (all 100 cells, every field compared), which drops
+// the redo steps; and undo and redo, which swap board with the newest board
+// of the one list and put it on the other. False (nothing changes) when
+// there is no step.
+bool RecordStep(const Board& before, const Board& after);
+bool StepBack(Board& board);
+bool StepForward(Board& board);
 
-// Undo: the main board becomes the newest undo step, and the board it
-// replaces becomes the newest redo step. Redo the other way round. False
-// (nothing changes) when there is no step.
+// The same on the main board, after a command: a change from before to the
+// main board; a command that left the board as it was records nothing and
+// keeps the redo steps. Each step made tells the history's watcher.
+void RecordChange(const Board& before);
 bool Undo();
 bool Redo();
 
 int UndoSteps();
 int RedoSteps();
+
+// What the main board's history did: told, after the history has changed,
+// with the main board as it was before.
+enum class HistoryStep { kChange, kUndo, kRedo };
+using HistoryWatcher = void (*)(HistoryStep step, const Board& before);
+
+// The one watcher of the main board's steps (the main routine's journal), or
+// nullptr for none.
+void WatchHistory(HistoryWatcher watcher);

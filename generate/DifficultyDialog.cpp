@@ -4,7 +4,6 @@
 #include <climits>
 
 #include "platform/Platform.h"
-#include "ui/CommandTable.h"
 
 namespace {
 
@@ -68,7 +67,7 @@ std::string AskDifficulty(std::int32_t startPosition) {
       NameGadget(kSettingsSlider, SpokenDifficulty(difficulty));
       Announce(SpokenDifficulty(difficulty));
     }
-    const bool closes = event == kEventClose || (event == kEventKey && IsQuitKey(EventKey(), EventModifiers()));
+    const bool closes = event == kEventClose || (event == kEventKey && IsCloseChord(EventKey(), EventModifiers()));
     if (closes || !outcome.empty()) break;
   }
   CloseWindow(kSettingsWindow);

@@ -45,6 +45,10 @@ constexpr int kButtonFaceColour = Rgb(240, 240, 240);
 
 // ---------------------------------------------------------------- windows
 
+// The main window: the one whose close request the wait and the poll hand
+// out once the program is asked to end (EndRequested).
+constexpr int kMainWindow = 0;
+
 // Window flags, combined with |. Every window has a title bar and cannot be
 // resized; without kWindowCloseBox it has neither system menu nor close box.
 enum WindowFlag : int {
@@ -204,11 +208,13 @@ enum KeyCode : int {
   kKeyPageDown,
 };
 
-// The modifier keys held with a key, combined with |.
+// The modifier keys held with a key, combined with |. Shift with a digit is
+// none: some keyboards (AZERTY) need it to type the digits at all.
 enum KeyModifier : int {
   kShiftKey = 1,
   kControlKey = 2,
   kAltKey = 4,
+  kSuperKey = 8,  // the system's logo key (Meta)
 };
 
 // The kind of a gadget event.
@@ -242,14 +248,30 @@ int EventState();
 int EventKey();
 int EventModifiers();
 
-// Where a key goes. The focused gadget keeps the keys it works with itself:
-// Tab and Shift+Tab move the focus; a button or check box takes Space, and a
-// button Enter (both press it); a slider, text field or scroll area takes the
-// arrows, Home, End, Page Up and Page Down. Any other key (also every key with
-// Ctrl or Alt) presses the button that has it as its key (SetGadgetKey), or
-// else arrives as a key event.
+// Where a key goes. The focused gadget keeps the keys it works with itself,
+// pressed without a modifier: Tab and Shift+Tab move the focus; a button or
+// check box takes Space, and a button Enter (both press it); a slider, text
+// field or scroll area takes the arrows, Home, End, Page Up and Page Down.
+// Any other key without a modifier presses the button that has it as its
+// key (SetGadgetKey); everything else arrives as a key event.
 
-// Gives a button gadget a key, pressed without Ctrl or Alt: the button is
+// A key with exactly these KeyModifier flags; key 0 is none.
+struct Chord {
+  int key = 0;
+  int modifiers = 0;
+};
+
+// The chords that close the window they are pressed in as its close box
+// does: Ctrl+Q and Ctrl+W (in the main window, the program ends). They
+// arrive as key events; each window's loop tells them with IsCloseChord.
+inline constexpr Chord kCloseChords[] = {{'Q', kControlKey}, {'W', kControlKey}};
+constexpr bool IsCloseChord(int key, int modifiers) {
+  for (const Chord& chord : kCloseChords)
+    if (chord.key == key && chord.modifiers == modifiers) return true;
+  return false;
+}
+
+// Gives a button gadget a key, pressed without any modifier: the button is
 // pressed, as by a click, while it is shown and enabled, when the key is
 // pressed in the button's window or in a window that window owns; never by a
 // key pressed in another window. 0 takes the key away.

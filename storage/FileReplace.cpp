@@ -13,8 +13,10 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -52,21 +54,10 @@ int OpenRegularForReading(const std::string& path) {
   return fd;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // Reads into bytes from its current size on until the end of the file.
 bool ReadRest(int fd, std::string& bytes, std::size_t maxBytes) {
-  std::vector<char> buffer(64 * 1024);
+  if (bytes.size() >= maxBytes) return true;
+  std::vector<char> buffer(std::min<std::size_t>(64 * 1024, maxBytes - bytes.size()));
   while (bytes.size() < maxBytes) {
     std::size_t want = std::min(buffer.size(), maxBytes - bytes.size());
     ssize_t got = ::read(fd, buffer.data(), want);
@@ -76,12 +67,6 @@ bool ReadRest(int fd, std::string& bytes, std::size_t maxBytes) {
     bytes.append(buffer.data(), static_cast<std::size_t>(got));
   }
   return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // The path a write to path lands on: links are followed, a dangling one
@@ -101,13 +86,11 @@ std::string ResolveTarget(std::string path) {
 
 bool MayWrite(const std::string& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
-bool FitsFileSizeLimit(std::size_t size) {
-  rlimit limit{};
-  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
-  return size <= limit.rlim_cur;
-}
-
+// A temporary file's name: the prefix, then kTemporaryDigits hex digits
+// (the writer's process, a count and the time). Older builds, which did not
+// lock their files, wrote at most 22 digits.
 constexpr std::string_view kTemporaryPrefix = ".tolva-";
+constexpr std::size_t kTemporaryDigits = 24;
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -123,8 +106,9 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
   static unsigned counter = 0;
   for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, "%x%x%llx", static_cast<unsigned>(::getpid()), ++counter, ticks & 0xFFFFFF);
+    char suffix[kTemporaryDigits + 1];
+    std::snprintf(suffix, sizeof suffix, "%08x%08x%08llx", static_cast<unsigned>(::getpid()), ++counter,
+                  ticks & 0xFFFFFFFF);
     name = folder + "/" + std::string(kTemporaryPrefix) + suffix;
     FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (file.fd < 0 && errno == EEXIST) continue;
@@ -140,12 +124,60 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
   return -1;
 }
 
-// A name CreateTemporary gives: the prefix, then 1 to 40 lower-case hex digits.
+// A name CreateTemporary gives, or an older build gave: the prefix, then 1 to
+// 40 lower-case hex digits.
 bool IsTemporaryName(std::string_view name) {
   if (!name.starts_with(kTemporaryPrefix)) return false;
   name.remove_prefix(kTemporaryPrefix.size());
   return !name.empty() && name.size() <= 40 &&
          std::all_of(name.begin(), name.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// A temporary file that no build's writer (an older one did not lock) holds
+// any more after that long.
+constexpr int kStaleSeconds = 60;
+
+// Whether a process holds the file open, apart from this check's own
+// descriptor ownFd: looked up in the open descriptors of every process
+// whose descriptors can be read.
+bool HeldOpen(const struct stat& file, int ownFd) {
+  DIR* processes = ::opendir("/proc");
+  if (processes == nullptr) return false;
+  const std::string self = std::to_string(::getpid());
+  bool held = false;
+  while (!held) {
+    const dirent* process = ::readdir(processes);
+    if (process == nullptr) break;
+    const std::string_view pid = process->d_name;
+    if (pid.empty() || !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; })) continue;
+    DIR* descriptors = ::opendir(("/proc/" + std::string(pid) + "/fd").c_str());
+    if (descriptors == nullptr) continue;
+    while (const dirent* descriptor = ::readdir(descriptors)) {
+      if (descriptor->d_name[0] == '.' || (pid == self && std::to_string(ownFd) == descriptor->d_name)) continue;
+      struct stat opened {};
+      if (::fstatat(::dirfd(descriptors), descriptor->d_name, &opened, 0) == 0 && SameFile(opened, file)) {
+        held = true;
+        break;
+      }
+    }
+    ::closedir(descriptors);
+  }
+  ::closedir(processes);
+  return held;
+}
+
+// A stale temporary file of this user's that can go: a regular file of one
+// name, unlocked and held open by no process, and either named by this
+// build (whose writers hold the lock for the file's whole life, so an
+// unlocked one is abandoned) or older than a minute. named: what the folder
+// names; file: the file opened from that name.
+bool Stale(std::string_view name, const struct stat& named, int file) {
+  struct stat opened {};
+  if (!S_ISREG(named.st_mode) || named.st_uid != ::geteuid() || named.st_nlink != 1) return false;
+  if (::fstat(file, &opened) != 0 || !SameFile(opened, named) || opened.st_nlink != 1) return false;
+  if (::flock(file, LOCK_EX | LOCK_NB) != 0 || HeldOpen(opened, file)) return false;
+  return name.size() == kTemporaryPrefix.size() + kTemporaryDigits ||
+         std::time(nullptr) - opened.st_mtime >= kStaleSeconds;
 }
 
 enum class Replaced { Done, Failed, NotPossible };
@@ -181,7 +213,10 @@ bool CopyIdentity(int fd, const struct stat& old) {
 }
 
 // Writes bytes to a temporary file beside target and renames it into place.
-// old describes the existing file, or is null for a new one.
+// old describes the existing file, or is null for a new one. The temporary
+// stays open, and so locked, until it is renamed or removed: a cleaner of
+// another copy never takes it, and a rename that fails leaves the target as
+// it was.
 Replaced ReplaceThroughTemporary(const std::string& target, std::string_view bytes, const struct stat* old) {
   if (old != nullptr && (old->st_nlink != 1 || HasOwnAttributes(target))) return Replaced::NotPossible;
   std::string temporary;
@@ -191,13 +226,10 @@ Replaced ReplaceThroughTemporary(const std::string& target, std::string_view byt
     ::unlink(temporary.c_str());
     return Replaced::NotPossible;
   }
-  bool ok = WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0;
-  ok = (::close(file.Release()) == 0) && ok;
-  if (ok && ::rename(temporary.c_str(), target.c_str()) == 0) return Replaced::Done;
+  if (WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0 && ::rename(temporary.c_str(), target.c_str()) == 0)
+    return Replaced::Done;
   ::unlink(temporary.c_str());
-  // A write that failed would fail in place too; a target that cannot be
-  // renamed over (a mount point, say) can still be written.
-  return ok ? Replaced::NotPossible : Replaced::Failed;
+  return Replaced::Failed;
 }
 
 // Writes bytes over the file from its start and cuts it after them; creates
@@ -211,6 +243,22 @@ bool WriteInPlace(const std::string& target, std::string_view bytes, bool create
   bool ok = WriteAll(file.fd, bytes) && ::ftruncate(file.fd, static_cast<off_t>(bytes.size())) == 0 &&
             ::fsync(file.fd) == 0;
   return (::close(file.Release()) == 0) && ok;
+}
+
+// Makes path (a link followed) hold bytes through a temporary file, or, with
+// inPlace and where that cannot keep what the file is, in place.
+bool Replace(const std::string& path, std::string_view bytes, bool inPlace) {
+  if (!CanReplaceFile(path) || !FitsFileSizeLimit(bytes.size())) return false;
+  const std::string target = ResolveTarget(path);
+  RemoveStaleTemporaries(FolderOf(target));
+  struct stat old {};
+  const bool existed = ::stat(target.c_str(), &old) == 0;
+  switch (ReplaceThroughTemporary(target, bytes, existed ? &old : nullptr)) {
+    case Replaced::Done: return true;
+    case Replaced::Failed: return false;
+    case Replaced::NotPossible: return inPlace && WriteInPlace(target, bytes, !existed);
+  }
+  return false;
 }
 
 }  // namespace
@@ -265,19 +313,9 @@ bool CanReplaceFile(const std::string& path) {
   return errno == ENOENT && ::faccessat(AT_FDCWD, FolderOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  if (!CanReplaceFile(path) || !FitsFileSizeLimit(bytes.size())) return false;
-  const std::string target = ResolveTarget(path);
-  RemoveStaleTemporaries(FolderOf(target));
-  struct stat old {};
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-  switch (ReplaceThroughTemporary(target, bytes, existed ? &old : nullptr)) {
-    case Replaced::Done: return true;
-    case Replaced::Failed: return false;
-    case Replaced::NotPossible: return WriteInPlace(target, bytes, !existed);
-  }
-  return false;
-}
+bool ReplaceFileContents(const std::string& path, std::string_view bytes) { return Replace(path, bytes, true); }
+
+bool ReplaceFileWhole(const std::string& path, std::string_view bytes) { return Replace(path, bytes, false); }
 
 int PlaceFileKeptOpen(const std::string& path, std::string_view bytes) {
   std::string temporary;
@@ -288,20 +326,45 @@ int PlaceFileKeptOpen(const std::string& path, std::string_view bytes) {
   return -1;
 }
 
+bool WriteAll(int fd, std::string_view bytes) {
+  const off_t at = ::lseek(fd, 0, SEEK_CUR);
+  if (at >= 0 && !FitsFileSizeLimit(static_cast<std::uintmax_t>(at) + bytes.size())) {
+    errno = EFBIG;
+    return false;
+  }
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool FitsFileSizeLimit(std::uintmax_t size) {
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
+  return size <= limit.rlim_cur;
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 void RemoveStaleTemporaries(const std::string& folder) {
   DIR* listing = ::opendir(folder.c_str());
   if (listing == nullptr) return;
   const int folderFd = ::dirfd(listing);
   while (const dirent* entry = ::readdir(listing)) {
     if (!IsTemporaryName(entry->d_name)) continue;
-    // A writer holds its lock from the file's creation until it is renamed
-    // or removed; one that was ended lost its lock with its life.
-    FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat opened {};
     struct stat named {};
-    if (file.fd < 0 || ::fstat(file.fd, &opened) != 0 || !S_ISREG(opened.st_mode)) continue;
-    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;
-    if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named))
+    if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode)) continue;
+    FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.fd < 0 || !Stale(entry->d_name, named, file.fd)) continue;
+    struct stat still {};
+    if (::fstatat(folderFd, entry->d_name, &still, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(still, named))
       ::unlinkat(folderFd, entry->d_name, 0);
   }
   ::closedir(listing);

@@ -3,6 +3,7 @@
 // native bytes and are used unchanged.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,16 @@ bool CanReplaceFile(const std::string& path);
 //
 // A write beyond the process's file-size limit fails before anything is
 // touched. Returns false when the file could not be written; no temporary
-// file is left behind. Stale temporary files in the folder go first
-// (RemoveStaleTemporaries).
+// file is left behind, and a write that failed once it had begun on the new
+// file (a full disk, a failed rename) leaves the old file whole. Stale
+// temporary files in the folder go first (RemoveStaleTemporaries).
 bool ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// As ReplaceFileContents, but only ever through a new file that takes the
+// old one's place: where that cannot be (a folder that takes no new files, a
+// hard-linked file, another owner's file), the file is left as it is and
+// false returned.
+bool ReplaceFileWhole(const std::string& path, std::string_view bytes);
 
 // Puts a new file (mode 0600 less the umask) holding bytes at path, replacing
 // what was there, and returns its descriptor, open for writing after its last
@@ -55,6 +63,21 @@ int PlaceFileKeptOpen(const std::string& path, std::string_view bytes);
 
 // Removes the temporary files the writes above left in folder when they were
 // ended midway (a killed program): regular files named ".tolva-" and hex
-// digits that no running writer holds. A file another program is still
-// writing is held by it (an flock from its creation on) and stays.
+// digits, of this user, with no other name, that no writer holds locked and
+// no process holds open. This build's writers hold their flock from the
+// file's creation until it is renamed or removed, so such a file goes at
+// once; one that an older build may still be writing (it did not lock) goes
+// once it is older than a minute. A file it cannot judge stays.
 void RemoveStaleTemporaries(const std::string& folder);
+
+// Writes all of bytes at the descriptor's position; false when a write
+// fails, or, before anything is written, when the file would grow past the
+// process's file-size limit (which would otherwise end the process).
+bool WriteAll(int fd, std::string_view bytes);
+
+// True when a file of size bytes is within the process's file-size limit.
+bool FitsFileSizeLimit(std::uintmax_t size);
+
+// The folder of a path: what comes before its last "/", "/" for a file in
+// the root, "." for a bare name.
+std::string FolderOf(const std::string& path);

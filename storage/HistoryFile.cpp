@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "board/History.h"
+#include "storage/Bytes.h"
 #include "storage/FileReplace.h"
-#include "storage/HistoryJournal.h"
 
 namespace {
 
@@ -31,22 +31,13 @@ Cell& CellAt(Board& board, int index) {
   return board[static_cast<std::size_t>(index / kBoardSize)][static_cast<std::size_t>(index % kBoardSize)];
 }
 
-// Writes value at out as 4 little-endian bytes.
-void PutWord(char* out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-void AppendWord(std::string& bytes, std::uint32_t value) {
-  char word[4];
-  PutWord(word, value);
-  bytes.append(word, sizeof word);
-}
+void AppendWord(std::string& bytes, std::uint32_t value) { AppendLittleEndian(bytes, value, 4); }
 
 void AppendCell(std::string& bytes, const Cell& cell) {
   std::array<char, 4 * kCellFields> fields{};
   for (std::size_t digit = 0; digit < cell.candidate.size(); ++digit)
-    PutWord(&fields[4 * digit], static_cast<std::uint32_t>(cell.candidate[digit]));
-  PutWord(&fields[4 * cell.candidate.size()], static_cast<std::uint32_t>(cell.locked));
+    PutLittleEndian(&fields[4 * digit], static_cast<std::uint32_t>(cell.candidate[digit]), 4);
+  PutLittleEndian(&fields[4 * cell.candidate.size()], static_cast<std::uint32_t>(cell.locked), 4);
   bytes.append(fields.data(), fields.size());
 }
 
@@ -66,13 +57,7 @@ void AppendChanges(std::string& bytes, const Board& previous, const Board& board
     AppendCell(bytes, CellAt(board, index));
     ++changed;
   }
-  PutWord(&bytes[countAt], changed);
-}
-
-std::uint64_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
-  std::uint64_t value = 0;
-  for (std::size_t i = 0; i < count; ++i) value |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
-  return value;
+  PutLittleEndian(&bytes[countAt], changed, 4);
 }
 
 // Reads the file's words in order; every read is checked against the end.
@@ -82,7 +67,7 @@ struct Reader {
 
   bool Has(std::size_t count) const { return bytes.size() - at >= count; }
   std::uint32_t Word() {
-    const auto value = static_cast<std::uint32_t>(LittleEndian(bytes, at, 4));
+    const auto value = static_cast<std::uint32_t>(ReadLittleEndian(bytes, at, 4));
     at += 4;
     return value;
   }
@@ -150,8 +135,8 @@ std::uint64_t HistoryChecksum(std::string_view bytes) {
   };
   std::uint64_t hash = 0x9E3779B97F4A7C15u ^ bytes.size();
   std::size_t at = 0;
-  for (; bytes.size() - at >= 8; at += 8) hash = mix(hash, LittleEndian(bytes, at, 8));
-  if (at < bytes.size()) hash = mix(hash, LittleEndian(bytes, at, bytes.size() - at));
+  for (; bytes.size() - at >= 8; at += 8) hash = mix(hash, ReadLittleEndian(bytes, at, 8));
+  if (at < bytes.size()) hash = mix(hash, ReadLittleEndian(bytes, at, bytes.size() - at));
   return hash;
 }
 
@@ -189,7 +174,7 @@ bool LoadHistoryBytes(std::string_view bytes, Board& atExit) {
   const std::uint32_t undoSteps = reader.Word();
   const std::uint32_t redoSteps = reader.Word();
   if (undoSteps > kHistoryLimit || redoSteps > kHistoryLimit - undoSteps) return false;
-  if (HistoryChecksum(covered) != LittleEndian(bytes, covered.size(), kChecksumSize)) return false;
+  if (HistoryChecksum(covered) != ReadLittleEndian(bytes, covered.size(), kChecksumSize)) return false;
 
   std::deque<Board> undo;
   std::deque<Board> redo;
@@ -229,22 +214,16 @@ bool MakeHistoryFolders() {
 }
 
 std::uint64_t HistoryBytesChecksum(std::string_view bytes) {
-  return bytes.size() < kChecksumSize ? 0 : LittleEndian(bytes, bytes.size() - kChecksumSize, kChecksumSize);
+  return bytes.size() < kChecksumSize ? 0 : ReadLittleEndian(bytes, bytes.size() - kChecksumSize, kChecksumSize);
 }
 
 bool WriteHistoryFile(std::string_view bytes) {
-  return MakeHistoryFolders() && ReplaceFileContents(HistoryFilePath(), bytes);
+  return MakeHistoryFolders() && ReplaceFileWhole(HistoryFilePath(), bytes);
 }
 
-void SaveHistory() {
-  // The journal goes once the base holds all it held.
-  const bool written = WriteHistoryFile(HistoryBytes(gMainBoard));
-  if (JournalOpen()) StopJournal(written);
+bool IsOfANewerVersion(std::string_view bytes, std::string_view magic, std::uint32_t version) {
+  return bytes.size() >= magic.size() + 4 && bytes.starts_with(magic) &&
+         ReadLittleEndian(bytes, magic.size(), 4) > version;
 }
 
-bool LoadHistory(Board& atExit) {
-  std::string bytes;
-  const bool loaded = ReadFileOfAtMost(HistoryFilePath(), kHistoryFileMaxSize, bytes) && LoadHistoryBytes(bytes, atExit);
-  ContinueFromJournal(loaded, HistoryBytesChecksum(bytes), atExit);
-  return loaded;
-}
+bool IsNewerHistoryFile(std::string_view bytes) { return IsOfANewerVersion(bytes, kMagic, kVersion); }

@@ -1,7 +1,7 @@
 #pragma once
 // The undo history kept across program runs: the file "history" in the
-// program's state folder, written at exit (and when its journal is
-// compacted, see HistoryJournal.h) and read at start-up.
+// program's state folder, written at exit and when its journal is compacted,
+// and read at start-up (SaveHistory and LoadHistory, storage/HistoryJournal.h).
 //
 // The file holds the boards of the history in time order: the undo steps
 // (oldest first), the main board as it was when the program ended, then the
@@ -53,30 +53,24 @@ std::string HistoryBytes(const Board& atExit);
 // history and atExit as they were. Linear in the length, whatever the bytes.
 bool LoadHistoryBytes(std::string_view bytes, Board& atExit);
 
-// At exit: writes HistoryBytes(gMainBoard) to HistoryFilePath(), making the
-// missing folders on the way (mode 0700; never HOME itself), through
-// ReplaceFileContents, so that the file is always one program's whole
-// history; then ends the journal (HistoryJournal.h) and, once the file is
-// written, removes it. Silent.
-void SaveHistory();
-
-// At start-up: reads the file, refusing one larger than kHistoryFileMaxSize
-// by its size before reading anything, and loads it as LoadHistoryBytes does;
-// then the steps of its journal, the steps made after it was written
-// (ContinueFromJournal).
-bool LoadHistory(Board& atExit);
-
 // The history file's pieces, shared with its journal.
 // A change list: the cells in which board differs from previous, as laid out
 // above; ReadBoardChanges applies one at `at` to board and moves `at` past
 // it, or returns false (board is then undefined).
 void AppendBoardChanges(std::string& bytes, const Board& previous, const Board& board);
 bool ReadBoardChanges(std::string_view bytes, std::size_t& at, Board& board);
-// The folders of HistoryFilePath() made as SaveHistory makes them; false
-// when the path is unknown.
+// The missing folders of HistoryFilePath() made (mode 0700; never HOME
+// itself); false when the path is unknown.
 bool MakeHistoryFolders();
-// Writes a history file's bytes as SaveHistory does; false when it failed.
+// Writes a history file's bytes to HistoryFilePath(), its folders made,
+// only ever whole (ReplaceFileWhole): false, with the old file as it was,
+// when that failed.
 bool WriteHistoryFile(std::string_view bytes);
+// True when bytes begin as a file of one kind (its magic, then a 4-byte
+// version) of a later version than version: a newer program's, which this
+// one neither reads nor replaces.
+bool IsOfANewerVersion(std::string_view bytes, std::string_view magic, std::uint32_t version);
+bool IsNewerHistoryFile(std::string_view bytes);
 // The checksum that ends a history file's bytes, which names it.
 std::uint64_t HistoryBytesChecksum(std::string_view bytes);
 

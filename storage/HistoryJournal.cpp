@@ -1,19 +1,18 @@
 #include "storage/HistoryJournal.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
-#include <cstdlib>
-#include <deque>
 #include <mutex>
 #include <thread>
 #include <utility>
 
-#include "board/History.h"
+#include "platform/CoreServices.h"
+#include "storage/Bytes.h"
 #include "storage/FileReplace.h"
 #include "storage/HistoryFile.h"
 
@@ -26,22 +25,6 @@ constexpr std::uint32_t kUndo = 2;
 constexpr std::uint32_t kRedo = 3;
 constexpr std::size_t kChainSize = 8;
 constexpr std::uint32_t kMaxListsSize = static_cast<std::uint32_t>(kJournalRecordMaxSize - 16);
-
-std::uint64_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
-  std::uint64_t value = 0;
-  for (std::size_t i = 0; i < count; ++i) value |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
-  return value;
-}
-
-void PutBytes(char* out, std::uint64_t value, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-void AppendBytes(std::string& bytes, std::uint64_t value, std::size_t count) {
-  char word[8];
-  PutBytes(word, value, count);
-  bytes.append(word, count);
-}
 
 // Forces the journal's records, and the folder after a new journal was put
 // in place, to the disk, off the passes that write them. It keeps a copy of
@@ -56,6 +39,7 @@ struct Syncer {
   bool dataDue = false;
   bool folderDue = false;
   bool stop = false;
+  std::atomic<bool> failed{false};  // a sync failed: the records may not be on the disk
 
   void Run() {
     int fd = -1;
@@ -70,11 +54,11 @@ struct Syncer {
       const bool syncFolder = std::exchange(folderDue, false);
       const std::string path = folder;
       lock.unlock();
-      if (data && fd >= 0) ::fdatasync(fd);
+      if (data && fd >= 0 && ::fdatasync(fd) != 0) failed = true;
       if (syncFolder) {
         const int folderFd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folderFd >= 0) {
-          ::fsync(folderFd);
+          if (::fsync(folderFd) != 0) failed = true;
           ::close(folderFd);
         }
       }
@@ -90,6 +74,7 @@ struct Syncer {
     if (!thread.joinable()) thread = std::thread([this] { Run(); });
     if (handed >= 0) ::close(handed);
     handed = copy;
+    failed = false;
     folder = std::move(folderPath);
     folderDue = true;
     wake.notify_one();
@@ -136,13 +121,15 @@ struct Found {
   bool baseLoaded = false;
   std::uint64_t base = 0;
   int records = 0;
+  bool newer = false;  // the base or the journal is a newer program's: neither is ever written
 };
 
 // The journal being written: its descriptor, its length, the checksum its
 // next record chains from, the main board its records have reached, and
 // which files it and its base are, to tell when another copy replaced them.
 struct Journal {
-  bool recording = false;
+  bool started = false;  // from StartJournal to StopJournal, when the files are known
+  bool failing = false;  // the files could not be written: the steps are kept in memory only
   int fd = -1;
   std::size_t size = 0;
   std::uint64_t chain = 0;
@@ -151,44 +138,21 @@ struct Journal {
   std::string basePath;
   FileId id;
   FileId baseId;
-  int written = 0;
-  int pauseAt = 0;  // TOLVA_JOURNAL_PAUSE_AT: see WriteRecord
 };
 
 Found gFound;
 Journal gJournal;
 Syncer gSyncer;
 
-std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+// What the person is told once, at the main loop's next pass; null for
+// nothing.
+const char* gNotice = nullptr;
+constexpr const char* kStepsNotKept = "Verlauf wird nicht mehr gespeichert";
+constexpr const char* kNewerFiles = "Verlauf einer neueren Version: wird nicht gespeichert";
 
 void CloseJournal() {
   if (gJournal.fd >= 0) ::close(gJournal.fd);
   gJournal.fd = -1;
-}
-
-bool WriteAll(int fd, const char* bytes, std::size_t count) {
-  while (count > 0) {
-    const ssize_t written = ::write(fd, bytes, count);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes += written;
-    count -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
-// Writes one record. The end-to-end tests stop the program inside this write:
-// with TOLVA_JOURNAL_PAUSE_AT=n the n-th record of the run is written in two
-// halves with the program stopped (SIGSTOP) between them, where a test kills
-// it. A program that is continued instead writes the rest as usual.
-bool WriteRecord(const char* bytes, std::size_t count) {
-  if (++gJournal.written == gJournal.pauseAt) {
-    const std::size_t half = count / 2;
-    if (!WriteAll(gJournal.fd, bytes, half)) return false;
-    ::raise(SIGSTOP);
-    return WriteAll(gJournal.fd, bytes + half, count - half);
-  }
-  return WriteAll(gJournal.fd, bytes, count);
 }
 
 // The base and the journal are still the ones this program put there.
@@ -199,6 +163,7 @@ bool PlaceJournal(std::uint64_t base, const Board& board) {
   CloseJournal();
   gJournal.fd = PlaceFileKeptOpen(gJournal.path, JournalHeader(base));
   if (gJournal.fd < 0) return false;
+  gJournal.failing = false;
   gJournal.size = kJournalHeaderSize;
   gJournal.chain = base;
   gJournal.board = board;
@@ -208,28 +173,47 @@ bool PlaceJournal(std::uint64_t base, const Board& board) {
   return true;
 }
 
+// The files cannot be written (a full disk, a folder made read-only, the
+// file-size limit): the journal is left as it is, everything before its
+// last whole record still counts, and the session goes on in memory until a
+// compaction succeeds again.
+void Fail() {
+  CloseJournal();
+  if (!gJournal.failing) gNotice = kStepsNotKept;
+  gJournal.failing = true;
+}
+
 void Record(std::uint32_t kind, const Board& before) {
-  if (!gJournal.recording) return;
+  if (!gJournal.started) return;
+  // A failing journal comes back with a compaction, which holds every step
+  // since it failed, this one included.
+  if (gJournal.failing) {
+    CompactHistory(gMainBoard);
+    return;
+  }
   // Room for the chain's checksum in front, which the checksum covers but
   // the file does not hold.
   std::string record(kChainSize, '\0');
-  PutBytes(record.data(), gJournal.chain, kChainSize);
-  AppendBytes(record, kind, 4);
-  AppendBytes(record, 0, 4);
+  PutLittleEndian(record.data(), gJournal.chain, kChainSize);
+  AppendLittleEndian(record, kind, 4);
+  AppendLittleEndian(record, 0, 4);
   AppendBoardChanges(record, gJournal.board, before);
   if (kind == kChange) AppendBoardChanges(record, before, gMainBoard);
-  PutBytes(&record[kChainSize + 4], record.size() - kChainSize - 8, 4);
+  PutLittleEndian(&record[kChainSize + 4], record.size() - kChainSize - 8, 4);
   const std::uint64_t checksum = HistoryChecksum(record);
-  AppendBytes(record, checksum, 8);
-  const std::size_t length = record.size() - kChainSize;
+  AppendLittleEndian(record, checksum, 8);
+  const std::string_view bytes = std::string_view(record).substr(kChainSize);
 
-  if (gJournal.size + length > kJournalMaxSize || !StillOwn() || !WriteRecord(record.data() + kChainSize, length)) {
-    // A compaction holds this record's change; a journal that could not be
-    // written is given up.
-    if (!CompactHistory(gMainBoard)) StopJournal(false);
+  // A record that would pass the bound or the file-size limit, files another
+  // copy replaced, a failed sync or a failed write: a compaction holds this
+  // record's change instead. (A write that failed midway leaves a torn
+  // record, which the compaction's new journal replaces.)
+  if (gJournal.size + bytes.size() > kJournalMaxSize || !StillOwn() || gSyncer.failed ||
+      !WriteAll(gJournal.fd, bytes)) {
+    if (!CompactHistory(gMainBoard)) Fail();
     return;
   }
-  gJournal.size += length;
+  gJournal.size += bytes.size();
   gJournal.chain = checksum;
   gJournal.board = gMainBoard;
   gSyncer.Due();
@@ -244,51 +228,45 @@ std::string JournalFilePath() {
 
 std::string JournalHeader(std::uint64_t base) {
   std::string bytes(kMagic);
-  AppendBytes(bytes, kVersion, 4);
-  AppendBytes(bytes, base, 8);
+  AppendLittleEndian(bytes, kVersion, 4);
+  AppendLittleEndian(bytes, base, 8);
   return bytes;
 }
 
 int ReplayJournalBytes(std::string_view bytes, std::uint64_t base, Board& board) {
-  if (bytes.size() < kJournalHeaderSize || !bytes.starts_with(kMagic) || LittleEndian(bytes, 8, 4) != kVersion ||
-      LittleEndian(bytes, 12, 8) != base)
+  if (bytes.size() < kJournalHeaderSize || !bytes.starts_with(kMagic) || ReadLittleEndian(bytes, 8, 4) != kVersion ||
+      ReadLittleEndian(bytes, 12, 8) != base)
     return -1;
   std::uint64_t chain = base;
   std::size_t at = kJournalHeaderSize;
   int applied = 0;
   std::string sealed;
+  // A record is its kind, its length L, L bytes of change lists and its
+  // 8-byte checksum: 16 + L bytes, all of which must be there.
   while (bytes.size() - at >= 16) {
-    const auto kind = static_cast<std::uint32_t>(LittleEndian(bytes, at, 4));
-    const auto length = static_cast<std::uint32_t>(LittleEndian(bytes, at + 4, 4));
+    const auto kind = static_cast<std::uint32_t>(ReadLittleEndian(bytes, at, 4));
+    const auto length = static_cast<std::uint32_t>(ReadLittleEndian(bytes, at + 4, 4));
     if (length > kMaxListsSize || bytes.size() - at - 16 < length) break;
     const std::string_view record = bytes.substr(at, 8 + std::size_t{length});
     sealed.assign(kChainSize, '\0');
-    PutBytes(sealed.data(), chain, kChainSize);
+    PutLittleEndian(sealed.data(), chain, kChainSize);
     sealed.append(record);
     const std::uint64_t checksum = HistoryChecksum(sealed);
-    if (checksum != LittleEndian(bytes, at + record.size(), 8)) break;
+    if (checksum != ReadLittleEndian(bytes, at + record.size(), 8)) break;
 
+    // The main board before the command, then what the command did to it,
+    // by the history's own rules.
+    if (kind != kChange && kind != kUndo && kind != kRedo) break;
     Board before = board;
     std::size_t read = 8;
     if (!ReadBoardChanges(record, read, before)) break;
     Board after = before;
-    if (kind == kChange && (!ReadBoardChanges(record, read, after) || after == before)) break;
+    if (kind == kChange && !ReadBoardChanges(record, read, after)) break;
     if (read != record.size()) break;
-    if (kind == kChange) {
-      gUndoSteps.push_back(before);
-      if (UndoSteps() > kHistoryLimit) gUndoSteps.pop_front();
-      gRedoSteps.clear();
-      board = after;
-    } else if (kind == kUndo || kind == kRedo) {
-      std::deque<Board>& from = kind == kUndo ? gUndoSteps : gRedoSteps;
-      std::deque<Board>& to = kind == kUndo ? gRedoSteps : gUndoSteps;
-      if (from.empty()) break;
-      to.push_back(before);
-      board = from.back();
-      from.pop_back();
-    } else {
-      break;
-    }
+    if (kind == kChange && !RecordStep(before, after)) break;
+    if (kind == kUndo && !StepBack(after)) break;
+    if (kind == kRedo && !StepForward(after)) break;
+    board = after;
     chain = checksum;
     at += record.size() + 8;
     ++applied;
@@ -296,12 +274,21 @@ int ReplayJournalBytes(std::string_view bytes, std::uint64_t base, Board& board)
   return applied;
 }
 
-void ContinueFromJournal(bool baseLoaded, std::uint64_t base, Board& board) {
-  gFound = {baseLoaded, base, 0};
-  if (!baseLoaded) return;
+bool LoadHistory(Board& atExit) {
+  gFound = Found{};
+  const std::string path = HistoryFilePath();
+  std::string journal;
+  ReadFileStart(JournalFilePath(), kJournalMaxSize, journal);
+  // Both files begin with their magic and their version: 12 bytes tell a
+  // newer program's, whatever its size.
   std::string bytes;
-  if (ReadFileStart(JournalFilePath(), kJournalMaxSize, bytes))
-    gFound.records = std::max(ReplayJournalBytes(bytes, base, board), 0);
+  ReadFileStart(path, 12, bytes);
+  gFound.newer = IsNewerHistoryFile(bytes) || IsOfANewerVersion(journal, kMagic, kVersion);
+  gFound.baseLoaded = ReadFileOfAtMost(path, kHistoryFileMaxSize, bytes) && LoadHistoryBytes(bytes, atExit);
+  if (!gFound.baseLoaded) return false;
+  gFound.base = HistoryBytesChecksum(bytes);
+  if (!gFound.newer) gFound.records = std::max(ReplayJournalBytes(journal, gFound.base, atExit), 0);
+  return true;
 }
 
 void StartJournal(const Board& board) {
@@ -311,35 +298,48 @@ void StartJournal(const Board& board) {
   gJournal.basePath = HistoryFilePath();
   if (gJournal.path.empty() || !MakeHistoryFolders()) return;
   RemoveStaleTemporaries(FolderOf(gJournal.path));
-  if (const char* pause = std::getenv("TOLVA_JOURNAL_PAUSE_AT")) gJournal.pauseAt = std::atoi(pause);
+  if (gFound.newer) {
+    gNotice = kNewerFiles;
+    return;
+  }
+  gJournal.started = true;
   gJournal.board = board;
-  gJournal.recording = true;
   const bool placed = !gFound.baseLoaded || gFound.records > 0 ? CompactHistory(board)
                                                                : PlaceJournal(gFound.base, board);
-  if (!placed) StopJournal(false);
+  if (!placed) Fail();
 }
 
 bool CompactHistory(const Board& board) {
+  if (gFound.newer) return false;
   const std::string bytes = HistoryBytes(board);
   if (!WriteHistoryFile(bytes)) return false;
-  return !gJournal.recording || PlaceJournal(HistoryBytesChecksum(bytes), board);
+  return !gJournal.started || PlaceJournal(HistoryBytesChecksum(bytes), board);
 }
 
 void StopJournal(bool removeFile) {
-  if (removeFile && gJournal.fd >= 0 && Same(IdOf(gJournal.path), gJournal.id)) ::unlink(gJournal.path.c_str());
+  if (removeFile && Same(IdOf(gJournal.path), gJournal.id)) ::unlink(gJournal.path.c_str());
   CloseJournal();
-  gJournal.recording = false;
+  gJournal.started = false;
+  gJournal.failing = false;
   gSyncer.Stop();
 }
 
-bool JournalOpen() { return gJournal.recording; }
-
-void JournalChange(const Board& before) { Record(kChange, before); }
-
-void JournalUndo() {
-  if (!gRedoSteps.empty()) Record(kUndo, gRedoSteps.back());
+void SaveHistory() {
+  // The journal goes once the base holds all it held.
+  const bool written = !gFound.newer && WriteHistoryFile(HistoryBytes(gMainBoard));
+  StopJournal(written);
 }
 
-void JournalRedo() {
-  if (!gUndoSteps.empty()) Record(kRedo, gUndoSteps.back());
+bool JournalKeepsSteps() { return gJournal.started && !gJournal.failing; }
+
+void JournalStep(HistoryStep step, const Board& before) {
+  switch (step) {
+    case HistoryStep::kChange: Record(kChange, before); break;
+    case HistoryStep::kUndo: Record(kUndo, before); break;
+    case HistoryStep::kRedo: Record(kRedo, before); break;
+  }
+}
+
+void SayJournalNotice() {
+  if (gNotice) SetStatusText(std::exchange(gNotice, nullptr));
 }

@@ -27,7 +27,9 @@
 // A journal whose header does not name the base it is read with is passed
 // over whole; replaying stops at the first record that is torn (a program
 // killed while writing it), damaged or does not apply, keeping every record
-// before it. A record that would take the journal past kJournalMaxSize is not
+// before it. A journal or base of a later version (a newer program's) is
+// never written: this program then keeps its history in memory only and
+// leaves both files as they are. A record that would take the journal past kJournalMaxSize is not
 // written: the history is compacted instead (a new base holding everything,
 // and an empty journal naming it), so the two files together stay within
 // kHistoryFileMaxSize + kJournalMaxSize.
@@ -41,6 +43,13 @@
 // (fdatasync) as soon as it is written, and the folder after a new journal
 // is put in place, so what a power loss can take is the records of the last
 // sync's time, a few milliseconds on a disk that is idle.
+//
+// Files that cannot be written (a full disk, a state folder made
+// read-only, the process's file-size limit): the journal is left with the
+// records written whole, the session goes on in memory, and the person is
+// told once ("Verlauf wird nicht mehr gespeichert"). The next step tries a
+// compaction, which brings everything since back onto the disk as soon as
+// writing works again.
 
 #include <cstddef>
 #include <cstdint>
@@ -48,6 +57,7 @@
 #include <string_view>
 
 #include "board/Board.h"
+#include "board/History.h"
 
 constexpr std::size_t kJournalHeaderSize = 20;
 constexpr std::size_t kJournalRecordMaxSize = 4 + 4 + 2 * (4 + 100 * 44) + 8;
@@ -65,16 +75,18 @@ std::string JournalHeader(std::uint64_t base);
 // (nothing changes). Linear in the length, whatever the bytes.
 int ReplayJournalBytes(std::string_view bytes, std::uint64_t base, Board& board);
 
-// At start-up, from LoadHistory: when the base was loaded (its checksum
-// base), replays the journal file on it (at most kJournalMaxSize bytes are
-// read) and remembers what it found for StartJournal.
-void ContinueFromJournal(bool baseLoaded, std::uint64_t base, Board& board);
+// At start-up: reads the history file, refusing one larger than
+// kHistoryFileMaxSize by its size before reading anything, and loads it as
+// LoadHistoryBytes does; then replays its journal, the steps made after it
+// was written. Remembers what it found for StartJournal. False when no base
+// was loaded.
+bool LoadHistory(Board& atExit);
 
 // Begins recording, after LoadHistory; board is the main board the history
 // continues from. Without a base, or when the journal held records, the
 // history is compacted first; otherwise a new empty journal names the base.
-// Removes the stale temporary files of the state folder. Silent: when the
-// files cannot be written, nothing is recorded.
+// Removes the stale temporary files of the state folder. Nothing is recorded
+// when the state folder is unknown, or beside a newer program's files.
 void StartJournal(const Board& board);
 
 // Writes the whole history with board as the main board as a new base,
@@ -86,11 +98,19 @@ bool CompactHistory(const Board& board);
 // this program's own. Waits for the syncer's last sync.
 void StopJournal(bool removeFile);
 
-bool JournalOpen();
+// At exit: writes the history with the main board as its base, whole or not
+// at all, and ends the journal, which goes once the base holds all it held.
+// Silent; beside a newer program's files nothing is written.
+void SaveHistory();
 
-// The history's records (board/History.cpp calls them, after the history has
-// changed; nothing happens while no journal is open): a change from before
-// to the main board, an undo, a redo.
-void JournalChange(const Board& before);
-void JournalUndo();
-void JournalRedo();
+// True while every step goes to the disk as it is made.
+bool JournalKeepsSteps();
+
+// The history's watcher (board/History.h), which the main routine installs:
+// appends a record of the step to the journal, when one is kept.
+void JournalStep(HistoryStep step, const Board& before);
+
+// Says what the person must know of the journal, once (the main loop asks
+// at every pass): that the steps are no longer kept, or that the files are
+// a newer program's.
+void SayJournalNotice();

@@ -290,6 +290,31 @@ void PrefsWriteNumber(const std::string& key, std::int32_t value) { WriteEntry(k
 
 void PrefsWriteText(const std::string& key, const std::string& value) { WriteEntry(key, value); }
 
+std::string PrefsOtherItems(std::initializer_list<std::string_view> keys) {
+  std::string items;
+  if (!gStore.open) return items;
+  LineReader reader(gStore.text);
+  Line line;
+  bool inGroup = false;
+  while (reader.Next(line)) {
+    const std::string_view content = Content(line);
+    const Kind kind = KindOf(content);
+    inGroup = inGroup || kind == Kind::Group;
+    const auto named = [&](std::string_view key) { return SameKey(KeyOf(content), StoredText(key)); };
+    if (!inGroup && (kind == Kind::Comment || std::ranges::any_of(keys, named))) continue;
+    items.append(content).append("\n");
+  }
+  return items;
+}
+
+void PrefsAppendItems(std::string_view items) {
+  if (!gStore.open || items.empty()) return;
+  std::string& text = gStore.text;
+  if (!text.empty() && !IsLineBreak(text.back())) text += '\n';
+  text.append(items);
+  gStore.changed = true;
+}
+
 std::string PrefsFileText() {
   std::string text;
   if (!gStore.open) return text;

@@ -9,6 +9,7 @@
 // U+0000 to U+00FF, and a value holding any other character reads as "".
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,14 @@ void PrefsWriteText(const std::string& key, const std::string& value);
 // True when a text written as a value reads back unchanged: it holds no line
 // break and neither starts nor ends with a blank.
 bool PrefsTextReadsBack(std::string_view text);
+
+// The items of the open store that are none of the program's own: the
+// entries above the first group header whose key is none of keys, and
+// every item from that header on; one a line, each ending in "\n".
+std::string PrefsOtherItems(std::initializer_list<std::string_view> keys);
+
+// Appends items as PrefsOtherItems gives them at the end of the open store.
+void PrefsAppendItems(std::string_view items);
 
 // The bytes PrefsClose would write for the open store.
 std::string PrefsFileText();

@@ -20,8 +20,13 @@ void ReadOpenSettings() {
 }
 
 void WriteSettings() {
+  // What the file holds beyond the four values (a newer program's entries)
+  // stays, after the eight lines.
+  std::string others;
+  if (PrefsOpen(kPrefsFileName)) others = PrefsOtherItems({"FensterX", "FensterY", "Ort", "Schwierigkeit"});
   if (!PrefsCreate(kPrefsFileName)) return;
   WriteSettingsToStore();
+  PrefsAppendItems(others);
   PrefsClose();
 }
 

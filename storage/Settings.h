@@ -25,8 +25,11 @@ void ReadSettings();
 // The same four reads from the open store, which is then closed.
 void ReadOpenSettings();
 
-// Rebuilds "Data.prefs" from scratch: the credit comment, the values and their
-// comments, eight lines in all. Nothing is written when it cannot be created.
+// Rebuilds "Data.prefs": the credit comment, the values and their comments,
+// eight lines in all; then what else the old file held that this program
+// does not know (a newer program's entries, groups and all), as it was.
+// The old file's comments and other lines for the four values go. Nothing
+// is written when it cannot be created.
 // A remembered path that would not read back as it is (a line break, or a
 // blank at either end) is written as an empty "Ort".
 void WriteSettings();

@@ -20,11 +20,6 @@ const CommandRow* RowOfMenuItem(int item) {
   return nullptr;
 }
 
-bool IsQuitKey(int key, int modifiers) {
-  const CommandRow* row = RowOfKey(key, modifiers);
-  return row && row->command == Command::kQuit;
-}
-
 void GiveBusyButtonsTheirKeys() {
   for (const CommandRow& row : kCommandTable)
     if (row.applies == Applies::kBusy) SetGadgetKey(row.firstGadget, row.chords[0].key);

@@ -48,12 +48,6 @@ enum class Applies {
   kBusy,          // only while a solve or a new puzzle runs (STOP)
 };
 
-// A key (a KeyCode) with exactly these KeyModifier flags; key 0 is none.
-struct Chord {
-  int key = 0;
-  int modifiers = 0;
-};
-
 constexpr int kMostChords = 10;
 constexpr int kNoGadget = -1;
 constexpr int kNoMenuItem = -1;
@@ -103,17 +97,14 @@ inline constexpr std::array kCommandTable{
     CommandRow{Command::kUndo, {{{'Z', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kRedo, {{{'Z', kCtrlShift}, {'Y', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem,
                Applies::kIdle},
-    CommandRow{Command::kQuit, {{{'Q', kCtrl}, {'W', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kQuit, {{kCloseChords[0], kCloseChords[1]}}, kNoGadget, kNoGadget, kNoMenuItem,
+               Applies::kIdle},
 };
 
 // The row that has the chord, the gadget or the menu item; null for none.
 const CommandRow* RowOfKey(int key, int modifiers);
 const CommandRow* RowOfGadget(int gadget);
 const CommandRow* RowOfMenuItem(int item);
-
-// Whether a key is the chord of the command "quit", which every dialog but
-// the page preview takes as its close box.
-bool IsQuitKey(int key, int modifiers);
 
 // Gives the buttons of the rows that apply only while the loop is busy their
 // key, as the long commands watch for their button alone (Escape for STOP).

@@ -3,6 +3,7 @@
 #include "board/Board.h"
 #include "board/History.h"
 #include "solve/ErrorCheck.h"
+#include "storage/HistoryJournal.h"
 #include "ui/BoardDrawing.h"
 #include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
@@ -84,6 +85,7 @@ Handled HandleEvent(EventKind event) {
 bool RunPass() {
   const EventKind event = WaitEvent();
   const Handled handled = HandleEvent(event);
+  SayJournalNotice();
 
   const int previousX = gSnappedX, previousY = gSnappedY;
   const PointerPosition pointer = WindowPointer(kMainWindow);

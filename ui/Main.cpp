@@ -8,7 +8,6 @@
 #include "board/History.h"
 #include "solve/ErrorCheck.h"
 #include "storage/FileReplace.h"
-#include "storage/HistoryFile.h"
 #include "storage/HistoryJournal.h"
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
@@ -33,10 +32,12 @@ void LoadStartupPuzzle() {
 
 // The start-up puzzle replaces the board the last run left, so an undo
 // brings that board back, and the steps before it; without a history the
-// board before it is the empty one.
+// board before it is the empty one. From here on every step of the history
+// goes to its journal.
 void LoadStartupPuzzleAsAStep() {
   Board atExit{};
   LoadHistory(atExit);
+  WatchHistory(JournalStep);
   StartJournal(atExit);
   LoadStartupPuzzle();
   RecordChange(atExit);

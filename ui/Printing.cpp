@@ -8,7 +8,6 @@
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/CellText.h"
-#include "ui/CommandTable.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -159,7 +158,7 @@ int ShowPrintSelection() {
   int result = 0;
   for (;;) {
     const EventKind event = WaitEvent();
-    if (event == kEventClose || (event == kEventKey && IsQuitKey(EventKey(), EventModifiers()))) break;
+    if (event == kEventClose || (event == kEventKey && IsCloseChord(EventKey(), EventModifiers()))) break;
     if (event != kEventGadget) continue;
     const int gadget = EventGadget();
     if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog(kOpenTitle, kPuzzleFilter));

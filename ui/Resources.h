@@ -10,8 +10,7 @@
 inline const std::string kPuzzleFilter = "Tolva Sudoku|*.sdk";
 inline const std::string kOpenTitle = "\xD6" "ffnen";
 
-// Windows.
-constexpr int kMainWindow = 0;
+// Windows (the main window, kMainWindow, is the window system's number 0).
 constexpr int kCellEditorWindow = 1;
 
 // Gadgets of the main window.

@@ -36,6 +36,7 @@ void EndWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const 
                "tolva-sudoku: Die grafische Oberfl\xC3\xA4" "che ist nicht erreichbar (DISPLAY=%s, WAYLAND_DISPLAY=%s).\n",
                display ? display : "", wayland ? wayland : "");
   std::fflush(stderr);
+  RemoveRuntimeFolder();
   ::_exit(1);
 }
 

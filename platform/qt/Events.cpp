@@ -1,5 +1,6 @@
 // The program's one event queue: what fills it and how it is taken.
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -93,7 +94,12 @@ class WindowMessageFilter : public QObject {
     const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
                         event->type() == QEvent::MouseButtonDblClick;
     if (button && GoesToGadget(FindWindow(window)->widget.get(), *static_cast<QMouseEvent*>(event))) return false;
-    if (event->type() == QEvent::KeyPress && RouteKey(window, *static_cast<QKeyEvent*>(event))) return true;
+    // While a pop-up menu is open every key is the menu's, also one that
+    // still reaches the window below it before the window system has given
+    // the menu the keyboard: Qt hands it on to the menu.
+    if (event->type() == QEvent::KeyPress && !QApplication::activePopupWidget() &&
+        RouteKey(window, *static_cast<QKeyEvent*>(event)))
+      return true;
     PushEvent({kEventOther, -1, 0, -1, window});
     return false;
   }
@@ -103,7 +109,7 @@ EventKind TakeEvent() {
   if (EndRequested()) {
     // The main window's close request, whatever was still queued.
     gState.events.clear();
-    gState.lastEvent = {kEventClose, -1, 0, -1, 0};
+    gState.lastEvent = {kEventClose, -1, 0, -1, kMainWindow};
     return kEventClose;
   }
   if (gState.events.empty()) return kEventNone;

@@ -35,10 +35,13 @@ int KeyCodeOf(const QKeyEvent& event) {
   }
 }
 
-int ModifiersOf(const QKeyEvent& event) {
+// Every modifier held counts, but Shift with a digit, which some keyboards
+// (AZERTY) need to type the digit at all.
+int ModifiersOf(const QKeyEvent& event, int key) {
   const Qt::KeyboardModifiers held = event.modifiers();
-  return (held & Qt::ShiftModifier ? kShiftKey : 0) | (held & Qt::ControlModifier ? kControlKey : 0) |
-         (held & Qt::AltModifier ? kAltKey : 0);
+  const bool digit = key >= '0' && key <= '9';
+  return (held & Qt::ShiftModifier && !digit ? kShiftKey : 0) | (held & Qt::ControlModifier ? kControlKey : 0) |
+         (held & Qt::AltModifier ? kAltKey : 0) | (held & Qt::MetaModifier ? kSuperKey : 0);
 }
 
 // The gadget whose widget is the widget or holds it (a scroll area's inner
@@ -89,8 +92,8 @@ QAbstractButton* ShownButtonWithKey(int key, int window) {
 bool RouteKey(int window, const QKeyEvent& event) {
   const int key = KeyCodeOf(event);
   if (key == 0) return false;
-  const int modifiers = ModifiersOf(event);
-  const bool plain = (modifiers & (kControlKey | kAltKey)) == 0;
+  const int modifiers = ModifiersOf(event, key);
+  const bool plain = modifiers == 0;
   const WindowRecord* record = FindWindow(window);
   const GadgetRecord* focused = record ? GadgetOf(record->widget->focusWidget()) : nullptr;
   if (plain && focused && focused->widget->isEnabled() && WorksWith(focused->kind, key)) {

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/qt/RuntimeFolder.h"
 #include "platform/qt/State.h"
 
 namespace qtws {
@@ -49,10 +50,12 @@ void DrainWakePipe() {
 // processing when the connection to the display breaks. The application and
 // its windows, destroyed by the exit handlers that would come next, still
 // refer to that connection, so the process ends here instead: after the
-// program's shutdown, which finds the windows as they were last known.
+// program's shutdown, which finds the windows as they were last known, and
+// the removal of the runtime folder, whose own exit handler never comes.
 void AtExit() {
   if (!gState.application) return;  // the window system was ended in order
   if (auto shutDown = std::exchange(gShutDown, nullptr)) shutDown();
+  RemoveRuntimeFolder();
   std::fflush(nullptr);
   std::_Exit(1);
 }

@@ -3,11 +3,14 @@
 // _NET_SUPPORTED lists _NET_REQUEST_FRAME_EXTENTS and maximising, but no
 // frame request is ever answered and no window is framed or maximised.
 //
-// Usage: fake-window-manager [--manage]
+// Usage: fake-window-manager [--manage] [--unlisted]
 // With --manage it also takes the requests to map, move and resize windows
-// (as a window manager does) and grants each as asked; without, windows map
-// by themselves. Prints "ready" once announced and runs until it is ended;
-// the announcement stays on the root window after that, as a stale one.
+// (as a window manager does) and grants each as asked, and prints a line
+// "frame request" for each frame request it is sent; without, windows map
+// by themselves. With --unlisted, _NET_SUPPORTED does not list frame
+// requests, so no client should send one. Prints "ready" once announced and
+// runs until it is ended; the announcement stays on the root window after
+// that, as a stale one.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -15,6 +18,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -26,7 +30,7 @@ void SetWindowProperty(Display* display, Window window, Atom property, Window va
                   reinterpret_cast<const unsigned char*>(&value), 1);
 }
 
-void Announce(Display* display) {
+void Announce(Display* display, bool unlisted) {
   const Window root = DefaultRootWindow(display);
   const Window check = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
   const Atom supportingCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
@@ -40,14 +44,18 @@ void Announce(Display* display) {
   std::array<const char*, 7> features{"_NET_SUPPORTED",     "_NET_SUPPORTING_WM_CHECK",    "_NET_REQUEST_FRAME_EXTENTS",
                                       "_NET_FRAME_EXTENTS", "_NET_WM_STATE",               "_NET_WM_STATE_MAXIMIZED_VERT",
                                       "_NET_WM_STATE_MAXIMIZED_HORZ"};
-  std::array<Atom, features.size()> atoms{};
-  for (std::size_t i = 0; i < features.size(); ++i) atoms[i] = XInternAtom(display, features[i], False);
+  std::vector<Atom> atoms;
+  for (const char* feature : features)
+    if (!unlisted || std::strcmp(feature, "_NET_REQUEST_FRAME_EXTENTS") != 0)
+      atoms.push_back(XInternAtom(display, feature, False));
   XChangeProperty(display, root, atoms[0], XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
 }
 
-// Grants the requests to map, move and resize windows exactly as asked.
+// Grants the requests to map, move and resize windows exactly as asked, and
+// tells the frame requests it is sent.
 void Manage(Display* display) {
+  const Atom frameRequest = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
   for (;;) {
     XEvent event;
     XNextEvent(display, &event);
@@ -64,6 +72,9 @@ void Manage(Display* display) {
       changes.sibling = request.above;
       changes.stack_mode = request.detail;
       XConfigureWindow(display, request.window, static_cast<unsigned int>(request.value_mask), &changes);
+    } else if (event.type == ClientMessage && event.xclient.message_type == frameRequest) {
+      std::printf("frame request\n");
+      std::fflush(stdout);
     }
     XFlush(display);
   }
@@ -72,10 +83,14 @@ void Manage(Display* display) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool manage = argc == 2 && std::strcmp(argv[1], "--manage") == 0;
-  if (argc > 2 || (argc == 2 && !manage)) {
-    std::fprintf(stderr, "usage: %s [--manage]\n", argv[0]);
-    return 2;
+  bool manage = false, unlisted = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--manage") == 0) manage = true;
+    else if (std::strcmp(argv[i], "--unlisted") == 0) unlisted = true;
+    else {
+      std::fprintf(stderr, "usage: %s [--manage] [--unlisted]\n", argv[0]);
+      return 2;
+    }
   }
   Display* display = XOpenDisplay(nullptr);
   if (!display) {
@@ -84,7 +99,7 @@ int main(int argc, char** argv) {
   }
   XSetErrorHandler(IgnoreError);
   if (manage) XSelectInput(display, DefaultRootWindow(display), SubstructureRedirectMask);
-  Announce(display);
+  Announce(display, unlisted);
   XSync(display, False);
   std::printf("ready\n");
   std::fflush(stdout);

@@ -11,7 +11,7 @@ start_y=120
 
 # The program's windows by title; the cell editor is the one that is not the
 # main window.
-named() { timeout 5 xdotool search --onlyvisible --name "$1" >/dev/null; }
+named() { [ -n "$(search_windows --onlyvisible --name "$1")" ]; }
 editor_window() { shown_windows | grep -vx "$(timeout 5 xdotool search --onlyvisible --name '^Tolva Sudoku$')"; }
 
 # The preferences every run starts with.

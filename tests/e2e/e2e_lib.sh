@@ -76,8 +76,22 @@ screenshot() {
   timeout 10 import -window root -depth 8 "ppm:$file" && echo "$file"
 }
 
+# search_windows ARGUMENTS...: the ids of the windows `xdotool search`
+# finds, one a line. A search that its time limit cuts short (a busy
+# machine) is made again, so an empty answer always means that there is no
+# such window: a wait for a window to go never passes on a search that was
+# not made.
+search_windows() {
+  local found
+  while true; do
+    found=$(timeout 5 xdotool search "$@" 2>/dev/null)
+    [ $? -ne 124 ] && break
+  done
+  [ -z "$found" ] || echo "$found"
+}
+
 # The program's top-level windows now shown, one id a line.
-shown_windows() { timeout 5 xdotool search --onlyvisible --class tolva-sudoku 2>/dev/null; }
+shown_windows() { search_windows --onlyvisible --class tolva-sudoku; }
 
 # Conditions to wait for.
 not() { ! "$@"; }
@@ -143,7 +157,11 @@ start_x_server() {
     [ -e "/tmp/.X$display-lock" ] && continue
     # -noreset: the server would reset when the waiting client below leaves,
     # and a client connecting just then (the window manager) would fail.
-    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr -noreset >"$work/xvfb.log" 2>&1 &
+    # -r: keys never repeat. A key the tests press is held until its release
+    # reaches the server, which on a busy machine can take longer than the
+    # repeat delay: a Return that closes a dialog would then press Return
+    # again in the window below it.
+    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -wr -noreset -r >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display"
     deadline=$((SECONDS + $(scaled 5)))

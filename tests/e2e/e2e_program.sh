@@ -6,7 +6,7 @@
 
 support=${support:-$here/e2e_support.py}
 
-save_dialog_window() { timeout 5 xdotool search --onlyvisible --name '^Speichern$' | head -n 1; }
+save_dialog_window() { search_windows --onlyvisible --name '^Speichern$' | head -n 1; }
 save_dialog() { [ -n "$(save_dialog_window)" ]; }
 
 # Moves the pointer off the program's windows, so no crosshair is drawn.

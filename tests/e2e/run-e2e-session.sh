@@ -1,7 +1,8 @@
 #!/bin/bash
 # The program ended from outside, as a desktop session ends it: by a signal
 # while idle, inside a dialog or with a pop-up menu open, and by the X server
-# going away, and by a session manager's logout. Each run starts with a Data.prefs naming the cell editor's
+# going away (started without a runtime folder, whose own one must go too),
+# and by a session manager's logout. Each run starts with a Data.prefs naming the cell editor's
 # position and a remembered puzzle, moves the cell editor, and ends the
 # program; it must be gone within a second, not by a signal, with the eight
 # lines of Data.prefs holding the new position.
@@ -39,13 +40,25 @@ stop_x_server
 
 # ------------------------------------------------------------------ b. the X server ends
 
+# Started as from a shell without a runtime folder: the program makes one of
+# its own, which goes with it. One that a killed run left (its process gone)
+# goes at the start; a running one's stays.
+mkdir -p "$work/tmp"
+sleep 0 &
+gone_pid=$!
+wait "$gone_pid"
+mkdir -m 700 "$work/tmp/tolva-sudoku-runtime-$gone_pid.Stale1" "$work/tmp/tolva-sudoku-runtime-$$.Alive1"
 start_x_server
+launcher=(env -u XDG_RUNTIME_DIR TMPDIR="$work/tmp")
 start_program display-lost
+launcher=()
 kill -TERM "$xvfb_pid"
 ends_within_a_second
 [ "$status" -eq 1 ] || fail "display-lost: the program exited with status $status, not 1 as after a lost display"
 prefs_hold "$work/start.sdk" 40
 [ "$(wc -l <"$work/display-lost.log")" -le 1 ] || fail "display-lost: more than one line on stderr:"$'\n'"$(cat "$work/display-lost.log")"
+left=$(ls -A "$work/tmp")
+[ "$left" = "tolva-sudoku-runtime-$$.Alive1" ] || fail "display-lost: the temporary folder holds"$'\n'"$left"
 wait "$xvfb_pid" 2>/dev/null
 xvfb_pid=
 

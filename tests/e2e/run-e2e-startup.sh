@@ -6,7 +6,9 @@
 # corner stays where it was over all the runs. The three kinds start in
 # turns, each on an X server of its own. A busy machine only ever adds to a
 # start-up, so each kind is judged by its fastest one; where a kind is still
-# too slow, further rounds are taken, at most three sets of five.
+# too slow, further rounds are taken, at most three sets of five. Last, a
+# window manager that does not list frame requests is sent none (it watches
+# the root window for them; the one that lists them is sent some).
 #
 # Usage: run-e2e-startup.sh PROGRAM SEND-CLOSE-REQUEST WAIT-FOR-WINDOWS FAKE-WINDOW-MANAGER ARTIFACT-DIR
 
@@ -133,5 +135,17 @@ for kind in none fake stale; do
   stored=$(tr -d '\r' <"$work/$kind/Data.prefs" | sed -n 's/^Fenster[XY] = //p' | tr '\n' ' ')
   [ "$stored" = "$editor_x $editor_y " ] || fail "$kind: after all runs the stored corner is $stored"
 done
+
+step "frame requests go only to a window manager that lists them"
+grep -qx "frame request" "$work/fake/fake.log" || fail "the window manager that lists frame requests was sent none"
+more_pids+=("$xvfb_pid")
+start_x_server
+display_of[unlisted]=$DISPLAY
+mkdir -p "$work/unlisted"
+cp "$work/none/Data.prefs" "$work/unlisted/"
+start_fake unlisted --manage --unlisted
+time_start_up unlisted
+! grep -x "frame request" "$work/unlisted/fake.log" ||
+  fail "a frame request was sent to a window manager that does not list them"
 
 step "passed"

@@ -226,7 +226,7 @@ python3 "$support" check-saved "$work/geloest.sdk" || fail "geloest.sdk does not
 [ ! -e "$work/geloest" ] || fail "a file without the extension was written too"
 
 step "4b. saved again over itself: the question answers to Alt+N (\"Nein\") and Alt+J (\"Ja\")"
-question_window() { timeout 5 xdotool search --onlyvisible --name '^Fehler$' | head -n 1; }
+question_window() { search_windows --onlyvisible --name '^Fehler$' | head -n 1; }
 question() { [ -n "$(question_window)" ]; }
 written=$(stat -c %.9Y "$work/geloest.sdk")
 save_as "$work/geloest.sdk"

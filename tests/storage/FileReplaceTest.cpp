@@ -259,50 +259,159 @@ TEST_F(FileReplace, FileSizeLimitFailsTheSaveWithoutEndingTheProgram) {
   EXPECT_EQ(FilesIn(folder.Path("")), 5) << "no temporary or half-written file is left";
 }
 
-TEST_F(FileReplace, StaleTemporaryFilesGoWithTheNextWriteButNotOnesStillBeingWritten) {
-  // What a killed write leaves: its file, no longer locked by anyone.
-  const std::string stale = folder.Path(".tolva-3f2a9c01e");
-  WriteBytes(stale, std::string(15000, 's'));
-  // Files that only look alike, and a link to a file elsewhere, stay.
+// A temporary file's name as this build gives it: 24 hex digits.
+std::string OursNamed(char digit) { return ".tolva-" + std::string(24, digit); }
+
+// Sets a file's times that many seconds back.
+void Age(const std::string& path, int seconds) {
+  timespec times[2]{};
+  ::clock_gettime(CLOCK_REALTIME, &times[0]);
+  times[0].tv_sec -= seconds;
+  times[1] = times[0];
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+// Another process that holds a file open (made when missing), with its lock
+// or without, until it is ended.
+class Holder {
+ public:
+  Holder(const std::string& path, bool locked) {
+    int ready[2];
+    if (::pipe(ready) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      const int fd = ::open(path.c_str(), O_RDWR | O_CREAT, 0600);
+      if (fd >= 0 && (!locked || ::flock(fd, LOCK_EX) == 0)) (void)!::write(ready[1], "1", 1);
+      ::pause();
+      ::_exit(0);
+    }
+    char signal = 0;
+    EXPECT_EQ(::read(ready[0], &signal, 1), 1);
+    ::close(ready[0]);
+    ::close(ready[1]);
+  }
+  ~Holder() { End(); }
+  Holder(const Holder&) = delete;
+  Holder& operator=(const Holder&) = delete;
+  void End() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = 0;
+  }
+
+ private:
+  pid_t pid_ = 0;
+};
+
+TEST_F(FileReplace, TheCleanerTakesOnlyTheUsersOwnAbandonedTemporaryFiles) {
+  // Left by killed writes: this build's (its writer held the lock, so an
+  // unlocked one is abandoned), and an older build's of two minutes ago.
+  const std::string abandoned = folder.Path(OursNamed('a'));
+  const std::string oldBuilds = folder.Path(".tolva-3f2a9c01e");
+  WriteBytes(abandoned, std::string(15000, 's'));
+  WriteBytes(oldBuilds, "old build");
+  Age(oldBuilds, 120);
+  // What stays: an older build's file of now, which it may be writing
+  // unlocked; files that only look alike; a folder; links to files elsewhere.
+  const std::string recent = folder.Path(".tolva-3f2a9c02e");
+  WriteBytes(recent, "being written");
   const std::vector<std::string> alike = {".tolva-notes", ".tolva-", "tolva-3f2a", ".tolva-3F2A", "x.tolva-3f2a"};
   for (const std::string& name : alike) WriteBytes(folder.Path(name), "mine");
-  std::filesystem::create_directory(folder.Path(".tolva-ab12"));
+  std::filesystem::create_directory(folder.Path(OursNamed('b')));
   TempFolder elsewhere;
   WriteBytes(elsewhere.Path("target"), "kept");
-  std::filesystem::create_symlink(elsewhere.Path("target"), folder.Path(".tolva-cd34"));
-
-  // Another running copy writing its temporary file, locked while it lives.
-  const std::string held = folder.Path(".tolva-4b1c");
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t writer = ::fork();
-  if (writer == 0) {
-    const int fd = ::open(held.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd >= 0 && ::flock(fd, LOCK_EX) == 0) ::write(ready[1], "1", 1);
-    ::pause();
-    ::_exit(0);
+  std::filesystem::create_symlink(elsewhere.Path("target"), folder.Path(OursNamed('c')));
+  WriteBytes(elsewhere.Path("linked"), "kept too");
+  std::filesystem::create_hard_link(elsewhere.Path("linked"), folder.Path(OursNamed('d')));
+  // Another user's, readable by all, in a folder without the sticky bit.
+  const std::string theirs = folder.Path(OursNamed('e'));
+  if (CanSwitchUsers()) {
+    WriteBytes(theirs, "theirs");
+    ASSERT_EQ(::chown(theirs.c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_EQ(::chmod(theirs.c_str(), 0644), 0);
+    Age(theirs, 120);
   }
-  char signal = 0;
-  ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+  // Files other processes hold: one writing with its lock, one without.
+  Holder writer(folder.Path(OursNamed('f')), true);
+  Holder reader(folder.Path(OursNamed('0')), false);
+  Age(folder.Path(OursNamed('0')), 120);
 
   SavePuzzle(folder.Path("puzzle.sdk"));
-  EXPECT_FALSE(std::filesystem::exists(stale));
-  EXPECT_TRUE(std::filesystem::exists(held)) << "a file another copy is still writing stays";
+  EXPECT_FALSE(std::filesystem::exists(abandoned));
+  EXPECT_FALSE(std::filesystem::exists(oldBuilds));
+  EXPECT_EQ(ReadFileBytes(recent), "being written");
   for (const std::string& name : alike) EXPECT_EQ(ReadFileBytes(folder.Path(name)), "mine") << name;
-  EXPECT_TRUE(std::filesystem::is_directory(folder.Path(".tolva-ab12")));
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path(".tolva-cd34")));
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path(OursNamed('b'))));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Path(OursNamed('c'))));
   EXPECT_EQ(ReadFileBytes(elsewhere.Path("target")), "kept");
+  EXPECT_EQ(ReadFileBytes(folder.Path(OursNamed('d'))), "kept too") << "a hard link stays";
+  if (CanSwitchUsers()) {
+    EXPECT_EQ(ReadFileBytes(theirs), "theirs") << "another user's file stays";
+  }
+  EXPECT_TRUE(std::filesystem::exists(folder.Path(OursNamed('f')))) << "a file a writer holds locked stays";
+  EXPECT_TRUE(std::filesystem::exists(folder.Path(OursNamed('0')))) << "a file a process holds open stays";
 
-  // Killed, the writer's lock goes with it; the exit write of Data.prefs
-  // into the folder then removes its file.
-  ::kill(writer, SIGKILL);
-  ::waitpid(writer, nullptr, 0);
-  ::close(ready[0]);
-  ::close(ready[1]);
+  // Ended, the processes let go; the exit write of Data.prefs into the
+  // folder then removes their files.
+  writer.End();
+  reader.End();
   WorkingDirectory inFolder(folder.Path(""));
   WriteSettings();
-  EXPECT_FALSE(std::filesystem::exists(held));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path(OursNamed('f'))));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path(OursNamed('0'))));
   EXPECT_TRUE(std::filesystem::exists(folder.Path("Data.prefs")));
+}
+
+// Two copies at work in one folder: one writes Data.prefs over and over, the
+// other cleans the folder and looks at each temporary file it finds. Every
+// write goes through a new file, and no temporary file is ever seen unlocked
+// after its first byte while it still has its name.
+TEST_F(FileReplace, ACleanerBesideAWriterNeverTakesItsFile) {
+  // On a memory file system where there is one: writes are quickest there.
+  const bool memory = std::filesystem::is_directory("/dev/shm");
+  TempFolder shared(memory ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path());
+  const std::string target = shared.Path("Data.prefs");
+  WriteBytes(target, "FensterX = 0\r\n");
+  int report[2];
+  ASSERT_EQ(::pipe(report), 0);
+  const pid_t cleaner = ::fork();
+  if (cleaner == 0) {
+    ::close(report[0]);
+    long unlockedSeen = 0;
+    while (::access(shared.Path("stop").c_str(), F_OK) != 0) {
+      RemoveStaleTemporaries(shared.Path(""));
+      for (const auto& entry : std::filesystem::directory_iterator(shared.Path(""))) {
+        const std::string path = entry.path().string();
+        if (!entry.path().filename().string().starts_with(".tolva-")) continue;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        struct stat opened {}, named {};
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_size > 0 &&
+            ::lstat(path.c_str(), &named) == 0 && named.st_ino == opened.st_ino)
+          ++unlockedSeen;
+        if (fd >= 0) ::close(fd);
+      }
+    }
+    (void)!::write(report[1], &unlockedSeen, sizeof unlockedSeen);
+    ::_exit(0);
+  }
+  ::close(report[1]);
+  int failed = 0, inPlace = 0;
+  constexpr int kWrites = 15000;
+  for (int i = 0; i < kWrites; ++i) {
+    const ino_t before = StatOf(target).st_ino;
+    if (!ReplaceFileContents(target, "FensterX = " + std::to_string(i) + "\r\n")) ++failed;
+    else if (StatOf(target).st_ino == before) ++inPlace;
+  }
+  WriteBytes(shared.Path("stop"), "");
+  long unlockedSeen = -1;
+  EXPECT_EQ(::read(report[0], &unlockedSeen, sizeof unlockedSeen), static_cast<ssize_t>(sizeof unlockedSeen));
+  ::waitpid(cleaner, nullptr, 0);
+  ::close(report[0]);
+  EXPECT_EQ(failed, 0);
+  EXPECT_EQ(inPlace, 0) << "a write that went in place";
+  EXPECT_EQ(unlockedSeen, 0) << "temporary files seen unlocked while still named so";
+  EXPECT_EQ(ReadFileBytes(target), "FensterX = " + std::to_string(kWrites - 1) + "\r\n");
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "board/History.h"
+#include "storage/HistoryJournal.h"
 #include "storage/PuzzleFile.h"
 #include "tests/support/AllocationLimit.h"
 #include "tests/support/BoardBuilder.h"

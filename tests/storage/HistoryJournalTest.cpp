@@ -5,9 +5,14 @@
 #include "storage/HistoryJournal.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <deque>
@@ -19,7 +24,11 @@
 #include "storage/FileReplace.h"
 #include "storage/HistoryFile.h"
 #include "tests/support/BoardBuilder.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ScriptedPlatform.h"
 #include "tests/support/TempFolder.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -61,11 +70,13 @@ class HistoryJournal : public ::testing::Test {
  protected:
   void SetUp() override {
     ::setenv("XDG_STATE_HOME", folder.Path("").c_str(), 1);
-    ::unsetenv("TOLVA_JOURNAL_PAUSE_AT");
     ClearBoard(gMainBoard);
     ClearHistory();
+    WatchHistory(JournalStep);
+    scripted::Reset();
   }
   void TearDown() override {
+    WatchHistory(nullptr);
     StopJournal(false);
     ClearHistory();
     ::unsetenv("XDG_STATE_HOME");
@@ -99,6 +110,32 @@ class HistoryJournal : public ::testing::Test {
     Undo();
   }
 
+  // A step that changes every cell, the largest there is: about 4.4 KB in
+  // the base, 8.8 KB in the journal.
+  static void EveryCell(int step) {
+    Command([step] {
+      for (auto& column : gMainBoard)
+        for (Cell& cell : column) cell.candidate[0] = step;
+    });
+  }
+
+  // The run killed now and started again: true when the history and the
+  // main board came back as they were.
+  bool ComesBackWhole() {
+    const Snapshot killed;
+    Kill();
+    ClearBoard(gMainBoard);
+    Start();
+    Kill();
+    return Snapshot() == killed;
+  }
+
+  // What the person was told in the status line.
+  static std::vector<std::string> Told() {
+    SayJournalNotice();
+    return scripted::gScript.statusTexts;
+  }
+
   TempFolder folder;
   std::string base = folder.Path("tolva-sudoku/history");
   std::string journal = folder.Path("tolva-sudoku/history.journal");
@@ -107,9 +144,10 @@ class HistoryJournal : public ::testing::Test {
 TEST_F(HistoryJournal, AKilledRunComesBackWholeThenIsCompactedAtTheNextStart) {
   // A temporary file a killed exit write left in the state folder goes.
   std::filesystem::create_directories(folder.Path("tolva-sudoku"));
-  WriteBytes(folder.Path("tolva-sudoku/.tolva-5e0f"), std::string(15000, 'h'));
+  const std::string stale = folder.Path("tolva-sudoku/.tolva-" + std::string(24, '5'));
+  WriteBytes(stale, std::string(15000, 'h'));
   EXPECT_FALSE(Start());
-  EXPECT_FALSE(std::filesystem::exists(folder.Path("tolva-sudoku/.tolva-5e0f")));
+  EXPECT_FALSE(std::filesystem::exists(stale));
   Session();
   const Snapshot killed;
   ASSERT_EQ(killed.redo.size(), 2u);
@@ -149,6 +187,19 @@ TEST_F(HistoryJournal, ATornOrDamagedRecordCostsItselfAndWhatFollows) {
   const std::size_t firstLength = static_cast<unsigned char>(whole[kJournalHeaderSize + 4]) +
                                   256u * static_cast<unsigned char>(whole[kJournalHeaderSize + 5]);
   const std::size_t firstEnds = kJournalHeaderSize + 16 + firstLength;
+
+  // Cut 1 to 16 bytes short of its last record, the undo: the bytes beyond
+  // the cut are still there, so a length check that lets a record reach
+  // past the end would read them and apply the undo.
+  const std::uint64_t baseChecksum = HistoryBytesChecksum(ReadFileBytes(base));
+  for (std::size_t shortBy = 1; shortBy <= 16; ++shortBy) {
+    ClearHistory();
+    Board board{};
+    EXPECT_EQ(ReplayJournalBytes(std::string_view(whole).substr(0, whole.size() - shortBy), baseChecksum, board), 2)
+        << shortBy << " bytes short";
+    gMainBoard = board;
+    EXPECT_EQ(Snapshot(), second) << shortBy << " bytes short";
+  }
 
   const std::string kept = ReadFileBytes(base);
   for (const std::size_t cut : {secondEnds + 1, secondEnds + 19, firstEnds + 1, secondEnds - 1}) {
@@ -253,6 +304,142 @@ TEST_F(HistoryJournal, AThousandStepsOfEveryCellStayWithinTheBound) {
   Kill();
   EXPECT_EQ(UndoSteps(), kHistoryLimit - 1);
   EXPECT_EQ(Snapshot(), killed);
+}
+
+// Checks in a child process, told on its error output.
+struct ChildChecks {
+  bool ok = true;
+  void Expect(bool holds, const char* what) {
+    if (!holds) std::cerr << "FAILED in the child: " << what << "\n";
+    ok = ok && holds;
+  }
+};
+
+const std::vector<std::string> kToldNotKept{"Verlauf wird nicht mehr gespeichert"};
+
+TEST_F(HistoryJournal, TheFileSizeLimitStopsTheJournalNotTheProgramUntilItIsRaised) {
+  // The child keeps the default action of SIGXFSZ, which ends a process
+  // that writes past the limit.
+  const ChildEnd end = RunInChild([this] {
+    ChildChecks check;
+    ::signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlim_t unlimited = limit.rlim_cur;
+    limit.rlim_cur = 64 * 1024;
+    check.Expect(::setrlimit(RLIMIT_FSIZE, &limit) == 0, "the limit is set");
+    Start();
+    for (int step = 1; step <= 30; ++step) EveryCell(step);
+    check.Expect(!JournalKeepsSteps(), "the journal stopped at the limit");
+    check.Expect(SizeOf(base) <= 64 * 1024 && SizeOf(journal) <= 64 * 1024, "no file passed the limit");
+    check.Expect(Told() == kToldNotKept && Told() == kToldNotKept, "the person is told once");
+
+    // The limit raised: the next step brings every step back onto the disk.
+    limit.rlim_cur = unlimited;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    EveryCell(31);
+    check.Expect(JournalKeepsSteps(), "the journal goes on by itself");
+    Undo();
+    check.Expect(ComesBackWhole(), "a killed run loses nothing");
+    return check.ok;
+  });
+  EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+  EXPECT_EQ(end.exitCode, 0);
+}
+
+TEST_F(HistoryJournal, AFullDiskStopsTheJournalUntilThereIsRoomAgain) {
+  const ChildEnd end = RunInChild([this] {
+    ChildChecks check;
+    // A file system of 256 KiB in memory over the test's folder, for this
+    // process alone. Where none can be mounted, a file-size limit below any
+    // file's size makes every write fail as a full disk does.
+    const bool mounted = ::unshare(CLONE_NEWNS) == 0 &&
+                         ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                         ::mount("tolva", folder.Path("").c_str(), "tmpfs", 0, "size=256k") == 0;
+    std::cerr << (mounted ? "on a file system of 256 KiB\n" : "no file system mounted: a file-size limit instead\n");
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit unlimited = limit;
+    Start();
+    for (int step = 1; step <= 5; ++step) EveryCell(step);
+    const std::string filler = folder.Path("filler");
+    if (mounted) {
+      std::ofstream fill(filler, std::ios::binary);
+      const std::string block(4096, 'f');
+      while (fill.write(block.data(), static_cast<std::streamsize>(block.size()))) fill.flush();
+    } else {
+      limit.rlim_cur = 4096;
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    for (int step = 6; step <= 12; ++step) EveryCell(step);
+    check.Expect(!JournalKeepsSteps(), "the journal stopped on the full disk");
+    check.Expect(Told() == kToldNotKept && Told() == kToldNotKept, "the person is told once");
+
+    // Room again: the next step brings every step since back onto the disk.
+    std::filesystem::remove(filler);
+    ::setrlimit(RLIMIT_FSIZE, &unlimited);
+    EveryCell(13);
+    check.Expect(JournalKeepsSteps(), "the journal goes on by itself");
+    EveryCell(14);
+    check.Expect(ComesBackWhole(), "a killed run loses nothing");
+    return check.ok;
+  });
+  EXPECT_TRUE(end.exited) << "ended by signal " << end.signal;
+  EXPECT_EQ(end.exitCode, 0);
+}
+
+TEST_F(HistoryJournal, AStateFolderThatTakesNoNewFilesKeepsTheHistoryAsItWas) {
+  if (!CanSwitchUsers()) GTEST_SKIP() << "needs root to make the folder another user's";
+  Start();
+  Command([] { SetCandidates(3, 3, "4"); });
+  SaveHistory();
+  const std::string kept = ReadFileBytes(base);
+  struct stat before {};
+  ASSERT_EQ(::stat(base.c_str(), &before), 0);
+  // The user may write the history file, but the folder takes no new file.
+  constexpr uid_t kNobody = 65534;
+  for (const std::string& path : {folder.Path(""), folder.Path("tolva-sudoku"), base})
+    ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+  ASSERT_EQ(::chmod(folder.Path("tolva-sudoku").c_str(), 0555), 0);
+  const ChildEnd end = RunInChild(
+      [this] {
+        Start();
+        Command([] { SetCandidates(3, 4, "5"); });
+        SaveHistory();
+        return true;
+      },
+      kNobody, kNobody);
+  EXPECT_TRUE(end.exited && end.exitCode == 0);
+  struct stat after {};
+  ASSERT_EQ(::stat(base.c_str(), &after), 0);
+  EXPECT_EQ(ReadFileBytes(base), kept) << "never written in place";
+  EXPECT_EQ(after.st_ino, before.st_ino);
+}
+
+TEST_F(HistoryJournal, ANewerProgramsFilesAreLeftByteForByte) {
+  // A newer program's history and journal (version 2), and this version's
+  // history with a newer journal beside it.
+  Start();
+  Command([] { SetCandidates(4, 4, "6"); });
+  Kill();
+  const std::string ownBase = ReadFileBytes(base);
+  std::string newerBase = "TolvaHis\2\0\0\0"s + std::string(5000, 'n');
+  std::string newerJournal = "TolvaJnl\2\0\0\0"s + std::string(5000, 'j');
+  for (const auto& [baseBytes, journalBytes] : {std::pair{newerBase, newerJournal}, std::pair{ownBase, newerJournal}}) {
+    WriteBytes(base, baseBytes);
+    WriteBytes(journal, journalBytes);
+    scripted::Reset();
+    Start();
+    Command([] { SetCandidates(5, 5, "7"); });
+    Command([] { SetCandidates(5, 6, "8"); });
+    EXPECT_TRUE(Undo()) << "the history goes on in memory";
+    EXPECT_FALSE(JournalKeepsSteps());
+    SaveHistory();
+    EXPECT_EQ(ReadFileBytes(base), baseBytes);
+    EXPECT_EQ(ReadFileBytes(journal), journalBytes);
+    EXPECT_EQ(Told(), std::vector<std::string>{"Verlauf einer neueren Version: wird nicht gespeichert"});
+  }
 }
 
 TEST_F(HistoryJournal, ReplayingCheckedBytesChangesNothingWhenRefused) {

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -44,8 +45,10 @@ TEST_F(Settings, MissingKeysTakeTheirDefaults) {
   EXPECT_EQ(gDifficulty, 35);
 }
 
-TEST_F(Settings, ExitWritesExactlyTheEightLines) {
-  std::ofstream("Data.prefs") << "[Alt]\r\nFremd = 1\r\n; alter Kommentar\r\n";
+// A newer program's entries stay, after the eight lines; the old lines for
+// the program's own values and its comments go.
+TEST_F(Settings, ExitWritesTheEightLinesAndKeepsWhatItDoesNotKnow) {
+  std::ofstream("Data.prefs") << "; alt\r\nort = /a.sdk\r\nSprache=de\r\nFENSTERX = 3\r\n[Alt]\r\nFremd = 1\r\n; alter Kommentar\r\n";
   gCellEditorX = -20;
   gCellEditorY = 768;
   gDifficulty = 60;
@@ -58,7 +61,14 @@ TEST_F(Settings, ExitWritesExactlyTheEightLines) {
                                          "; the last project the user wrote\r\n"
                                          "Ort = \r\n"
                                          "; the difficulty of the sudoku if you want to create one\r\n"
-                                         "Schwierigkeit = 60\r\n");
+                                         "Schwierigkeit = 60\r\n"
+                                         "Sprache = de\r\n"
+                                         "[Alt]\r\n"
+                                         "Fremd = 1\r\n"
+                                         "; alter Kommentar\r\n");
+  std::filesystem::remove("Data.prefs");
+  WriteSettings();
+  EXPECT_EQ(std::ranges::count(ReadFileBytes("Data.prefs"), '\n'), 8) << "a new file holds the eight lines alone";
 }
 
 TEST_F(Settings, WrittenValuesReadBack) {

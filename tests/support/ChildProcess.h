@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <functional>
+#include <iostream>
 #include <vector>
 
 // A user that the test can become: only root can switch users.
@@ -24,6 +26,9 @@ struct ChildEnd {
 // group and supplementary groups.
 inline ChildEnd RunInChild(const std::function<bool()>& body, uid_t uid = 0, gid_t gid = 0,
                            const std::vector<gid_t>& groups = {}) {
+  // What the test printed so far is printed once, not again by the child.
+  std::cout.flush();
+  std::fflush(nullptr);
   const pid_t child = ::fork();
   if (child == 0) {
     if (uid > 0 && (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0))

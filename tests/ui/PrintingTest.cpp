@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -262,10 +263,16 @@ constexpr bool kResidentSizeTells = false;
 constexpr bool kResidentSizeTells = true;
 #endif
 
+// Three print runs, each with its preview and its export: the page images of
+// a run are given back before the next, so the resident size stays about
+// the same while each preview is open, and after each run the program has
+// given back what it freed (a trim of the test's own then finds next to
+// nothing).
 TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
   TempFolder folder;
   const std::vector<std::string> puzzles = SavePuzzles(folder);
   const long long start = ResidentBytes();
+  std::vector<long long> inPreview, trimmed;
   for (int run = 0; run < 3; ++run) {
     Script script;
     for (std::size_t i = 0; i < puzzles.size(); ++i) {
@@ -276,7 +283,10 @@ TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
     }
     const std::string bmp = folder.Path("seite" + std::to_string(run) + ".bmp");
     script.WhenGadget(kSelectionPrint, [] { Click(kSelectionPrint); })
-        .WhenGadget(kPreviewPrint, [] { Click(kPreviewPrint); })
+        .WhenGadget(kPreviewPrint, [&] {
+          inPreview.push_back(ResidentBytes());
+          Click(kPreviewPrint);
+        })
         .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::Yes); })
         .WhenFileDialog(kExportTitle, [&] { EnterPath(kExportTitle, bmp); });
     ASSERT_EQ(ShowPrintSelection(), 1);
@@ -289,13 +299,26 @@ TEST_F(Printing, ThreePrintRunsGiveTheirMemoryBack) {
     ASSERT_EQ(ReadPdf(pdf).pages, 1);
     // Its size only: reading it would hold memory of the test's own.
     ASSERT_EQ(static_cast<long long>(std::filesystem::file_size(bmp)), kBmpFileSize);
+    const long long beforeTrim = ResidentBytes();
+    ::malloc_trim(0);
+    trimmed.push_back(beforeTrim - ResidentBytes());
   }
   const long long after = ResidentBytes();
   constexpr long long kMegabyte = 1 << 20;
   constexpr long long kPageImageBytes = 2100LL * 2975 * 4;
-  std::cout << "Resident: " << start / kMegabyte << " MB before printing, " << after / kMegabyte
-            << " MB after three print runs (the page image: " << kPageImageBytes / kMegabyte << " MB)\n";
+  const auto megabytes = [](const std::vector<long long>& sizes) {
+    std::string text;
+    for (long long size : sizes) text.append(" ").append(std::to_string(size / kMegabyte));
+    return text;
+  };
+  std::cout << "Resident: " << start / kMegabyte << " MB before printing, in each preview" << megabytes(inPreview)
+            << " MB, " << after / kMegabyte << " MB after three print runs (the page image: "
+            << kPageImageBytes / kMegabyte << " MB); a trim after each run gave back" << megabytes(trimmed) << " MB\n";
   if (kResidentSizeTells) {
+    ASSERT_EQ(inPreview.size(), 3U);
+    for (std::size_t run = 1; run < inPreview.size(); ++run)
+      EXPECT_LE(inPreview[run], inPreview[0] + 12 * kMegabyte) << "the preview of run " << run + 1;
+    for (long long freed : trimmed) EXPECT_LE(freed, 4 * kMegabyte) << "a trim after a run found memory to give back";
     EXPECT_LE(after, start + kPageImageBytes + 20 * kMegabyte);
   }
 }
