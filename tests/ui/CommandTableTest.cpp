@@ -205,7 +205,9 @@ const std::map<std::string, Command> kExpectedCommands = [] {
       {"gadget 5", Command::kShowSolveMenu}, {"Ctrl+L", Command::kSolveAll}, {"menu item 11", Command::kSolveAll},
       {"Ctrl+E", Command::kSolveStep}, {"menu item 12", Command::kSolveStep}, {"Ctrl+F", Command::kCheck},
       {"menu item 13", Command::kCheck}, {"Ctrl+Delete", Command::kClear}, {"gadget 6", Command::kClear},
-      {"Ctrl+V", Command::kPaste}, {"Ctrl+C", Command::kCopy}, {"Escape", Command::kStop},
+      {"Ctrl+V", Command::kPaste}, {"Ctrl+C", Command::kCopy}, {"H", Command::kHint},
+      {"K", Command::kCandidates}, {"Ctrl+Shift+F", Command::kCheckSolution}, {"B", Command::kRating},
+      {"Escape", Command::kStop},
       {"gadget 8", Command::kStop}, {"Ctrl+Z", Command::kUndo}, {"Ctrl+Shift+Z", Command::kRedo},
       {"Ctrl+Y", Command::kRedo}, {"Ctrl+Q", Command::kQuit}, {"Ctrl+W", Command::kQuit}};
   for (int digit = 1; digit <= 9; ++digit) {
