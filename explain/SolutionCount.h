@@ -11,8 +11,9 @@ using Solution = std::array<std::uint8_t, kCells>;  // the digit of every cell
 
 // The solutions of the position, counted up to two: 0 none, 1 exactly one,
 // 2 two or more. Each open cell may take only its candidates. The first
-// solution found is written to solution when it is given.
-int CountSolutions(const Position& position, Solution* solution = nullptr);
+// solution found is written to solution when it is given, and the number of
+// guesses the search tried to branches (a measure of its work).
+int CountSolutions(const Position& position, Solution* solution = nullptr, long* branches = nullptr);
 
 // Whether every candidate of every open cell holds in some solution: then no
 // sound step can change the position (a position with several solutions
