@@ -128,8 +128,43 @@ class Search {
           }
         }
       }
-      if (tail == 0) return true;
+      if (tail == 0) return UnitsMatch(state);
     }
+  }
+
+  // Whether the open cells of every unit can take its missing digits, one
+  // digit each: six cells that share five digits cannot, which no single
+  // shows. A matching of cells to digits, grown by augmenting paths.
+  static bool UnitsMatch(const SearchState& state) {
+    for (int unit = 0; unit < kUnits; ++unit) {
+      std::array<int, 9> masks{};
+      int cells = 0;
+      for (int index = 0; index < 9; ++index) {
+        const int at = UnitCell(unit, index);
+        if (state.unsettled.Has(at)) Item(masks, cells++) = state.possible[static_cast<std::size_t>(at)];
+      }
+      std::array<int, 9> cellOfDigit;
+      cellOfDigit.fill(-1);
+      for (int cell = 0; cell < cells; ++cell) {
+        int tried = 0;
+        if (!Augment(masks, cellOfDigit, cell, tried)) return false;
+      }
+    }
+    return true;
+  }
+
+  static bool Augment(const std::array<int, 9>& masks, std::array<int, 9>& cellOfDigit, int cell, int& tried) {
+    for (int digits = Item(masks, cell) & ~tried; digits; digits &= digits - 1) {
+      const int bit = digits & -digits;
+      if (tried & bit) continue;
+      tried |= bit;
+      int& owner = Item(cellOfDigit, FirstDigit(bit) - 1);
+      if (owner < 0 || Augment(masks, cellOfDigit, owner, tried)) {
+        owner = cell;
+        return true;
+      }
+    }
+    return false;
   }
 
   Solution* solution_;

@@ -92,21 +92,33 @@ TEST(ExplainedSolve, SolutionCountsAndStepsOfPuzzlesWithoutOneSolution) {
   EXPECT_TRUE(EveryCandidateHolds(solve.reached));
 }
 
-TEST(ExplainedSolve, ACountThatOnlyAUnitsDigitsEndsSoon) {
-  // A board with marks that a fuzz run made: six cells of row 5 share the
-  // five digits 1, 2, 4, 7 and 8, so there is no solution, which a search
-  // that branches on cells alone finds only after trying the rest of the
-  // nearly empty board (it ran for minutes; branching on the three places
-  // left for the 3 in row 5 ends it at once).
-  constexpr const char* any = "123456789";
-  std::string cells = "8 _ 6 _ 157 _ 3 _ 1  _ 5 _ _ _ _ _ _ _  _ 3 _ 8 1267 _ _ _ _  _ _ _ _ _ _ _ 123567 12478 "
-                      " 12478 12478 12478 12478 12478 12478 _ _ _  _ _ _ _ 6 _ 46789 _ _  _ _ _ _ _ 3 _ _ _ "
-                      " _ _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _";
-  for (std::size_t at = cells.find('_'); at != std::string::npos; at = cells.find('_', at)) cells.replace(at, 1, any);
+// A board of marks from "_ 5 12478 ..." cells, "_" any digit.
+Position BoardOfMarks(std::string cells) {
+  for (std::size_t at = cells.find('_'); at != std::string::npos; at = cells.find('_', at)) cells.replace(at, 1, "123456789");
+  return PositionOfCells(cells);
+}
+
+// Two boards with marks that fuzz runs made, whose count took millions of
+// guesses: the search ran through a part of the board that the digits of
+// one unit already rule out.
+TEST(ExplainedSolve, ACountSeesWhatTheDigitsOfAUnitRuleOut) {
+  // Six cells of row 5 share the five digits 1, 2, 4, 7 and 8: no solution.
+  Position sixInFive = BoardOfMarks(
+      "8 _ 6 _ 157 _ 3 _ 1  _ 5 _ _ _ _ _ _ _  _ 3 _ 8 1267 _ _ _ _  _ _ _ _ _ _ _ 123567 12478  12478 12478 12478 12478 "
+      "12478 12478 _ _ _  _ _ _ _ 6 _ 46789 _ _  _ _ _ _ _ 3 _ _ _  _ _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _");
   long branches = 0;
-  EXPECT_EQ(CountSolutions(PositionOfCells(cells), nullptr, &branches), 0);
+  EXPECT_EQ(CountSolutions(sixInFive, nullptr, &branches), 0);
   EXPECT_LT(branches, 10000);
-  EXPECT_TRUE(FindContradiction(PositionOfCells(cells)).kind == Contradiction::kNone) << "nothing a glance shows";
+  EXPECT_TRUE(FindContradiction(sixInFive).kind == Contradiction::kNone) << "nothing a glance shows";
+
+  // Two solutions with B5 = 2, behind a part of the board where 1, 2, 4, 7
+  // and 8 cannot all find places.
+  Position two = BoardOfMarks(
+      "_ _ _ 269 _ 12478 12478 _ _  _ _ _ _ _ 4 12478 12478 12478  12478 _ _ _ 12478 _ _ _ 12478  12478 12478 _ _ _ "
+      "12478 _ _ 23568  7 _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _  _ _ _ _ _ _ _ _ _");
+  Place(two, CellNamed("B5"), 2);
+  EXPECT_EQ(CountSolutions(two, nullptr, &branches), 2);
+  EXPECT_LT(branches, 10000);
 }
 
 TEST(ExplainedSolve, TheBoardAsAPersonHasIt) {
