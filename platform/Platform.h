@@ -304,6 +304,11 @@ void OnDisplayLost(void (*shutDown)());
 std::string OpenFileDialog(const std::string& title, const std::string& filter);
 std::string SaveFileDialog(const std::string& title, const std::string& filter);
 
+// The name of the file a path (native bytes) names, its last part, as a text
+// of the program's (Windows-1252 bytes), to be shown or said: "eins.sdk" of
+// "/home/anna/eins.sdk". A character beyond Windows-1252 becomes '?'.
+std::string FileNameText(const std::string& path);
+
 // Shows the print dialog; unless cancelled, prints a one-page document of the
 // given name holding the image at the top-left of the printable area, one
 // image pixel per printer pixel, unchanged (lossless). The printer's

@@ -120,7 +120,15 @@ with open(folder + '/all-ones.sdk', 'wb') as f:
 with open(folder + '/extremes.sdk', 'wb') as f:
     f.write(struct.pack('<2i', -2**31, 2**31 - 1) * 500)
 PY
-for name in empty three long random0 random1 random2 random3 all-ones extremes; do
+# Neither a board dump nor a puzzle: the file manager's plain icon.
+printf 'Einkaufsliste\nBrot\n' >"$work/list.sdk"
+for name in empty three list; do
+  run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
+  [ "$rc" -eq 1 ] || fail "$name, no puzzle: exit code $rc, not 1"
+  [ -e "$work/$name.png" ] && fail "$name, no puzzle: a picture was written"
+  grep -q 'no puzzle' "$work/$name.err" || fail "$name, no puzzle: no message"
+done
+for name in long random0 random1 random2 random3 all-ones extremes; do
   run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
   case $rc in
     0) [ "$(size_of "$work/$name.png")" = "128 128" ] || fail "$name: exit code 0 without a 128 x 128 PNG" ;;
