@@ -6,6 +6,10 @@
   check-cue SHOT X Y CELL   of the main window whose client area starts at
                             screen (X, Y), only the focus cue's ring in CELL
                             ("F6") is drawn in the cue's colour; "none": nowhere
+  check-status SHOT X Y text|empty
+                            the status line's visible part (x 330 to 379, y 280
+                            to 299 of that client area) shows text (dark
+                            strokes) or none
 """
 
 import struct
@@ -62,12 +66,21 @@ def check_cue(shot, left, top, cell):
             f"{len(cue - expected)} outside, {len(expected - cue)} missing")
 
 
+def check_status(shot, left, top, state):
+    dark = sum(1 for x in range(330, 380) for y in range(280, 300) if max(shot.at(left + x, top + y)) < 100)
+    if (dark > 20) == (state == "text"):
+        return ""
+    return f"the status line shows {dark} dark pixels, {state} expected"
+
+
 def main(argv):
     command, args = argv[1], argv[2:]
     if command == "check-cells":
         problem = check_cells(args[0], args[1])
     elif command == "check-cue":
         problem = check_cue(Shot(args[0]), int(args[1]), int(args[2]), args[3])
+    elif command == "check-status":
+        problem = check_status(Shot(args[0]), int(args[1]), int(args[2]), args[3])
     else:
         problem = f"unknown command {command}"
     if problem:
