@@ -147,9 +147,10 @@ class Session:
 # 8, all of them givens; nothing else is a single.
 START_GIVENS = {(1, 2): 1, (2, 2): 2, (3, 2): 3, (5, 2): 4, (6, 2): 5, (4, 5): 6, (4, 7): 7, (4, 8): 8}
 
-# Another puzzle, of 24 givens, in the compact form of Debian's game "sudoku".
-SECOND_PUZZLE = ("% Zweites R\u00e4tsel\n.4..2...7\n3...9.1..\n..8....5.\n2.....6..\n.7.3.8.9.\n"
-                 "..5.....1\n.6....8..\n..9.7...3\n1...5..4.\n")
+# Another puzzle, README's sample of 24 givens, in the compact form of
+# Debian's game "sudoku".
+SECOND_PUZZLE = ("% Zweites R\u00e4tsel\n..68...2.\n.5...47..\n..2....1.\n3..5....9\n82.......\n"
+                 ".6..3...8\n...4.369.\n5........\n.19..5...\n")
 
 
 def board_bytes(cells):

@@ -13,9 +13,10 @@
 
 namespace {
 
-// A puzzle of our own, off every diagonal: B1 holds 4, A2 holds 3.
-const std::string kRows[9] = {".4..2...7", "3...9.1..", "..8....5.", "2.....6..", ".7.3.8.9.",
-                              "..5.....1", ".6....8..", "..9.7...3", "1...5..4."};
+// A puzzle of our own, README's sample, of exactly one solution; off every
+// diagonal: C1 holds 6, A3 is empty.
+const std::string kRows[9] = {"..68...2.", ".5...47..", "..2....1.", "3..5....9", "82.......",
+                              ".6..3...8", "...4.369.", "5........", ".19..5..."};
 
 std::string Line() {
   std::string line;
@@ -257,8 +258,8 @@ TEST_F(TextPuzzle, SpreadsheetAndWebTables) {
   const std::string emptyFirst = "\t\t\t\t\t\t\t\t\n" + table("", "").substr(table("", "").find('\n') + 1);
   PuzzleDigits digits{};
   ASSERT_TRUE(ReadTextPuzzle(emptyFirst, digits));
-  EXPECT_EQ(digits[1], 0);
-  EXPECT_EQ(digits[9], 3);
+  EXPECT_EQ(digits[2], 0) << "C1, a given, is empty in the empty first row";
+  EXPECT_EQ(digits[10], 5);
 
   std::string twoInOne = table("", "");
   twoInOne.replace(twoInOne.find('4'), 1, "45");
@@ -353,15 +354,15 @@ TEST_F(TextPuzzle, AHugeFileIsReadOnlyAsFarAsTheLimit) {
 TEST_F(TextPuzzle, TheBoardAsALine) {
   LoadTextPuzzle(Line());
   EXPECT_EQ(PuzzleLine(), Line());
-  SetCandidates(3, 1, "6");      // entered, not locked: filled all the same
-  SetCandidates(2, 1, "45");     // undecided
-  At(1, 2).candidate[2] = 2;     // a flag other than 1 counts as not set
+  SetCandidates(1, 1, "7");      // entered, not locked: filled all the same
+  SetCandidates(3, 1, "45");     // undecided
+  At(2, 2).candidate[4] = 2;     // a flag other than 1 counts as not set
   At(0, 1).candidate[0] = 1;     // row 0 and column 0 are no part of the line
   At(4, 0).candidate[0] = 1;
   std::string expected = Line();
-  expected[1] = '.';
-  expected[2] = '6';
-  expected[9] = '.';
+  expected[0] = '7';
+  expected[2] = '.';
+  expected[10] = '.';
   EXPECT_EQ(PuzzleLine(), expected);
   ASSERT_TRUE(LoadTextPuzzle(PuzzleLine()));
   EXPECT_EQ(PuzzleLine(), expected);
