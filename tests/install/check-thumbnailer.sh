@@ -88,14 +88,15 @@ run large -s 1024 "$work/puzzle.sdk" "$work/large.png"
 
 # ---------------------------------------------------------------- text puzzles
 # Another program's puzzle as text (a .sdk with header lines, a framed .ss
-# grid, one line) is drawn as the same puzzle saved by this program: the same
-# picture, pixel for pixel, of a board of 72 locked givens.
+# grid, one line, a file of Debian's game "sudoku", UTF-16 text) is drawn as
+# the same puzzle saved by this program: the same picture, pixel for pixel,
+# of a board of 72 locked givens.
 e2e_support=$(realpath "$here/../e2e/e2e_support.py")
 python3 "$e2e_support" write-puzzle "$work/dump.sdk"
 run dump -s 300 "$work/dump.sdk" "$work/dump.png"
 [ "$rc" -eq 0 ] && [ "$(pixels "$work/dump.png" count 1 1 32 32 0 0 0)" -eq 0 ] &&
   [ "$(pixels "$work/dump.png" count 34 1 65 32 0 0 0)" -gt 40 ] || fail "the saved puzzle: not A1 empty and B1 a given"
-for form in sdk ss line; do
+for form in sdk ss line debian utf16; do
   python3 "$e2e_support" write-text-puzzle "$work/text-$form.sdk" "$form"
   run "text-$form" -s 300 "$work/text-$form.sdk" "$work/text-$form.png"
   [ "$rc" -eq 0 ] || fail "a text puzzle ($form): exit code $rc"
