@@ -65,6 +65,8 @@ std::string PlainText(std::string_view bytes) {
     bytes = decoded;
   }
   if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
+  if (bytes.find('\r') == std::string_view::npos && bytes.find('\xA0') == std::string_view::npos)
+    return std::string(bytes);
 
   std::string plain;
   plain.reserve(bytes.size());
