@@ -169,7 +169,8 @@ void CreatePopupMenu(int menu);
 void AddMenuItem(int menu, int item, const std::string& text);
 void AddMenuSeparator(int menu);
 // Shows the menu with its top-left corner at the screen point and returns at
-// once; a chosen item arrives later as a menu event.
+// once; a chosen item arrives later as a menu event. When the user's last
+// press was of a key, not a mouse button, its first item is chosen.
 void ShowPopupMenu(int menu, int screenX, int screenY);
 
 // ---------------------------------------------------------------- events
@@ -280,8 +281,9 @@ void DescribeGadget(int gadget, const std::string& description);
 void TellGadgetKey(int gadget, int key, int modifiers);
 void TellMenuItemKey(int item, int key, int modifiers);
 
-// The name of a pop-up menu, spoken when it opens. Opened from the keyboard,
-// a menu has its first item chosen, so that a screen reader speaks it.
+// The name assistive technology is told for a pop-up menu. Opened from the
+// keyboard (ShowPopupMenu), a menu has its first item chosen, so that a
+// screen reader speaks it.
 void NameMenu(int menu, const std::string& name);
 
 // Presents an image gadget as a table of columns x rows cells, (1, 1) at the

@@ -1,8 +1,8 @@
 // What assistive technology is told: gadget names and descriptions, an image
 // gadget made a grid presented as a table of named cells with a current one,
 // read-only fields by their names, the status line as the main window's
-// status bar, and announcements. Qt hands this to
-// the desktop's accessibility bus (AT-SPI on Linux).
+// status bar, and announcements. Qt hands this to the desktop's
+// accessibility bus (AT-SPI on Linux).
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -274,10 +274,9 @@ void SayPendingAnnouncement() {
 // next window opens. The window that has the keyboard is made active.
 void MendActiveWindow() {
   const QWindow* focused = QGuiApplication::focusWindow();
-  if (!focused || QApplication::activeWindow()) return;
+  if (!focused || QApplication::activeWindow() || QApplication::activeModalWidget()) return;
   for (auto& [number, record] : gState.windows)
-    if (record.widget->windowHandle() == focused && !QApplication::activeModalWidget())
-      QApplication::setActiveWindow(record.widget.get());
+    if (record.widget->windowHandle() == focused) QApplication::setActiveWindow(record.widget.get());
 }
 
 GridAccessible* AccessibleOf(ImageView* grid) {
@@ -357,7 +356,8 @@ void NameGadget(int gadget, const std::string& name) {
 }
 
 void DescribeGadget(int gadget, const std::string& description) {
-  if (const GadgetRecord* record = FindGadget(gadget)) record->widget->setAccessibleDescription(FromWindows1252(description));
+  if (const GadgetRecord* record = FindGadget(gadget))
+    record->widget->setAccessibleDescription(FromWindows1252(description));
 }
 
 void GridGadget(int gadget, int columns, int rows) {

@@ -25,7 +25,7 @@ void AddMenuSeparator(int menu) {
 }
 
 // Shown from the keyboard, the menu has its first item chosen, as menus
-// opened by a key have, so that a screen reader speaks the menu and the item.
+// opened by a key have, so that a screen reader speaks it.
 void ShowPopupMenu(int menu, int screenX, int screenY) {
   auto found = gState.menus.find(menu);
   if (found == gState.menus.end()) return;
