@@ -44,12 +44,14 @@ test: build build-asan
 fresh-test:
 	@scripts/fresh-test
 
-# The generator's figures are percentiles over 300 seeds per difficulty; the
+# The generator's figures are percentiles over 300 seeds per difficulty, the
+# explaining solver's over the rated puzzles of bench/ (beside qqwing); the
 # others are medians of five repetitions.
 bench: build
 	@$(BUILD)/bench/core_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(BUILD)/bench/generate_bench
+	@$(BUILD)/bench/explain_bench
 
 # Into PREFIX, or DESTDIR/PREFIX for a staging folder; a live install also
 # refreshes the desktop's caches of file types, menu entries and icons.

@@ -1,21 +1,30 @@
 // Figures of the user interface on Qt's offscreen platform (unless another
-// is set): the board redraw that runs on pointer moves, and start-up.
+// is set): the board redraw that runs on pointer moves, start-up, and the
+// help commands on the rated puzzles.
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "board/Board.h"
 #include "storage/Settings.h"
+#include "storage/TextPuzzle.h"
 #include "tests/support/BoardBuilder.h"
 #include "ui/BoardDrawing.h"
 #include "ui/BoardImages.h"
 #include "ui/CellEditor.h"
 #include "ui/Fonts.h"
+#include "ui/Hint.h"
 #include "ui/MainWindow.h"
+#include "ui/PuzzleHelp.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -71,6 +80,42 @@ void BM_DrawBoardDigits(benchmark::State& state) { DrawFullBoard(state, false); 
 void BM_DrawBoardCandidates(benchmark::State& state) { DrawFullBoard(state, true); }
 BENCHMARK(BM_DrawBoardDigits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawBoardCandidates)->Unit(benchmark::kMicrosecond);
+
+// The hint's three presses, the candidates and the check against the
+// solution on every puzzle of bench/rated-diabolical.txt, as the keys run
+// them (status line included): the median and the slowest of each.
+void BM_HelpCommandsOnRatedPuzzles(benchmark::State& state) {
+  std::vector<std::string> puzzles;
+  std::ifstream file(std::string(BENCH_FOLDER) + "/rated-diabolical.txt");
+  for (std::string line; std::getline(file, line);)
+    if (line.size() >= 81) puzzles.push_back(line.substr(0, 81));
+  LoadProgramFonts();
+  PrepareImages();
+  OpenCellEditor(gCellEditorX, gCellEditorY);
+  OpenMainWindow();
+  std::array<std::vector<double>, 5> times;  // three presses, candidates, check
+  auto timed = [](auto command) {
+    const auto start = Clock::now();
+    command();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  };
+  for (auto _ : state)
+    for (const std::string& puzzle : puzzles) {
+      LoadTextPuzzle(puzzle);
+      for (std::size_t press = 0; press < 3; ++press) times[press].push_back(timed([] { GiveHint(); }));
+      times[3].push_back(timed(FillCandidates));
+      times[4].push_back(timed(CheckAgainstSolution));
+    }
+  const char* names[] = {"hint1", "hint2", "hint3", "candidates", "check"};
+  for (std::size_t i = 0; i < times.size(); ++i) {
+    std::sort(times[i].begin(), times[i].end());
+    state.counters[std::string(names[i]) + "_median_ms"] = times[i][times[i].size() / 2];
+    state.counters[std::string(names[i]) + "_slowest_ms"] = times[i].back();
+  }
+  CloseWindow(kMainWindow);
+  CloseWindow(kCellEditorWindow);
+}
+BENCHMARK(BM_HelpCommandsOnRatedPuzzles)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "explain/Net.h"
+#include "explain/SearchWatch.h"
 #include "explain/Ratings.h"
 
 // An alternating chain joins two candidates by links that alternate: a strong
@@ -162,7 +163,7 @@ Step ChainStep(const Position& position, const LinkRules& rules, const std::vect
 bool FindChainOf(const Position& position, const LinkRules& rules, Step& step) {
   auto search = std::make_unique<ChainSearch>(position, rules);
   std::vector<Literal> best;
-  for (int cell = 0; cell < kCells; ++cell) {
+  for (int cell = 0; cell < kCells && !SearchInterrupted(); ++cell) {
     for (int digits = position.Candidates(cell); digits; digits &= digits - 1) {
       const Literal target{static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(FirstDigit(digits)), true};
       const int limit = best.empty() ? kLiterals : static_cast<int>(best.size()) - 1;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "explain/Net.h"
+#include "explain/SearchWatch.h"
 #include "explain/Ratings.h"
 
 namespace {
@@ -24,7 +25,7 @@ class NetSearch {
       : position_(position), rules_(rules), technique_(technique), baseRating_(baseRating), level_(level) {}
 
   void TryContradictions(bool alsoOff) {
-    for (int cell = 0; cell < kCells; ++cell)
+    for (int cell = 0; cell < kCells && !SearchInterrupted(); ++cell)
       for (int digits = position_.Candidates(cell); digits; digits &= digits - 1)
         for (bool on : {true, false}) {
           if (!on && !alsoOff) continue;
@@ -38,7 +39,7 @@ class NetSearch {
   }
 
   void TryBothWays() {
-    for (int cell = 0; cell < kCells; ++cell)
+    for (int cell = 0; cell < kCells && !SearchInterrupted(); ++cell)
       for (int digits = position_.Candidates(cell); digits; digits &= digits - 1) {
         const int digit = FirstDigit(digits);
         const Net& on = NetOf(cell, digit, true);
@@ -51,7 +52,7 @@ class NetSearch {
   }
 
   void TryEveryCandidate() {
-    for (int cell = 0; cell < kCells; ++cell) {
+    for (int cell = 0; cell < kCells && !SearchInterrupted(); ++cell) {
       const int candidates = position_.Candidates(cell);
       if (DigitCount(candidates) < 3) continue;
       std::vector<const Net*> nets;
@@ -63,7 +64,7 @@ class NetSearch {
   }
 
   void TryEveryPlace() {
-    for (int unit = 0; unit < kUnits; ++unit)
+    for (int unit = 0; unit < kUnits && !SearchInterrupted(); ++unit)
       for (int digit = 1; digit <= 9; ++digit) {
         const CellSet places = position_.PlacesIn(unit, digit);
         if (places.Count() < 3) continue;

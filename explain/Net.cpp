@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "explain/NextStep.h"
+#include "explain/SearchWatch.h"
 
 namespace {
 
@@ -24,24 +24,20 @@ constexpr int kNestedRounds = 1;
 }  // namespace
 
 void Net::Run(const Position& position, Literal assumption, const NetRules& rules) {
-  position_ = &position;
-  rules_ = rules;
   state_ = position;
   unitOn_.fill(0);
-  index_.fill(-1);
-  entries_.clear();
-  parents_.clear();
-  nested_.clear();
-  contradiction_ = {};
-  Add(assumption, Reason::kAssumed, -1, nullptr, 0);
-  Derive();
+  Start(position, assumption, rules);
 }
 
 void Net::RunInside(const Net& outer, Literal assumption, const NetRules& rules) {
-  position_ = outer.position_;
-  rules_ = rules;
   state_ = outer.state_;
   unitOn_ = outer.unitOn_;
+  Start(*outer.position_, assumption, rules);
+}
+
+void Net::Start(const Position& position, Literal assumption, const NetRules& rules) {
+  position_ = &position;
+  rules_ = rules;
   index_.fill(-1);
   entries_.clear();
   parents_.clear();

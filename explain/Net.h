@@ -68,6 +68,8 @@ class Net {
   std::vector<Link> Branch(const std::vector<std::int16_t>& from, std::vector<std::int16_t>* result = nullptr) const;
 
  private:
+  // Derives from the assumption, on state_ and unitOn_ as set.
+  void Start(const Position& position, Literal assumption, const NetRules& rules);
   void Derive();
   int Add(const Literal& literal, Reason reason, int unit, const std::int16_t* from, int fromCount, int lockedIn = -1,
           int weight = 1);

@@ -1,12 +1,10 @@
 #include "explain/NextStep.h"
 
-#include <chrono>
-
 #include "explain/Chains.h"
 #include "explain/ForcingChains.h"
 #include "explain/Ratings.h"
+#include "explain/SolutionCount.h"
 #include "explain/Techniques.h"
-#include "platform/CoreServices.h"
 
 namespace {
 
@@ -16,6 +14,7 @@ struct Tier {
   int baseRating;     // no step of the tier rates lower
   Finder find;
   bool uniqueness;    // only for a puzzle with exactly one solution
+  bool costly = false;  // searches the whole position for each candidate
 };
 
 // The tiers by rating; a tier of chains or nets gives its lowest rating,
@@ -49,51 +48,39 @@ constexpr Tier kTiers[] = {
     {rating::kSimpleColouring, FindSimpleColouring, false},
     {rating::kXChain, FindXChain, false},
     {rating::kXYChain, FindXYChain, false},
-    {rating::kAlternatingChain, FindAlternatingChain, false},
-    {rating::kForcingChain, FindForcingChain, false},
-    {rating::kDigitForcingChain, FindDigitForcingChain, false},
-    {rating::kMultipleForcingChain, FindMultipleForcingChain, false},
-    {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false},
-    {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false},
-    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false},
+    {rating::kAlternatingChain, FindAlternatingChain, false, true},
+    {rating::kForcingChain, FindForcingChain, false, true},
+    {rating::kDigitForcingChain, FindDigitForcingChain, false, true},
+    {rating::kMultipleForcingChain, FindMultipleForcingChain, false, true},
+    {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false, true},
+    {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false, true},
+    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false, true},
 };
 constexpr int kTierCount = static_cast<int>(std::size(kTiers));
 
-// The search in progress: when it started, and whether it gives up after a
-// blink or polls for STOP.
-struct Watch {
-  std::chrono::steady_clock::time_point start;
-  int blinkMilliseconds = 0;
-  bool polls = false;
-  SearchOutcome interruption = SearchOutcome::kFound;  // kTakesLong or kStopped once interrupted
-} gWatch;
-
 }  // namespace
 
-bool SearchInterrupted() {
-  if (gWatch.interruption != SearchOutcome::kFound) return true;
-  if (gWatch.blinkMilliseconds > 0 &&
-      std::chrono::steady_clock::now() - gWatch.start > std::chrono::milliseconds(gWatch.blinkMilliseconds))
-    gWatch.interruption = SearchOutcome::kTakesLong;
-  else if (gWatch.polls && PollForStop())
-    gWatch.interruption = SearchOutcome::kStopped;
-  return gWatch.interruption != SearchOutcome::kFound;
-}
-
 SearchResult FindNextStep(const Position& position, const SearchOptions& options, Step& step) {
-  gWatch = {std::chrono::steady_clock::now(), options.blinkMilliseconds, options.polls, SearchOutcome::kFound};
-  bool found = false;
+  StartSearchWatch(options.blinkMilliseconds, options.polls);
+  bool found = false, checkedHolds = false;
   int foundTier = 0;
   for (int tier = options.fromTier; tier < kTierCount; ++tier) {
     const Tier& t = Item(kTiers, tier);
     if (found && t.baseRating >= step.rating) break;
     if (t.uniqueness && !options.uniqueness) continue;
+    // Where every candidate holds in some solution no step exists, and a
+    // position without solution has nothing to explain: the costly
+    // techniques need not look.
+    if (t.costly && !found && !checkedHolds) {
+      checkedHolds = true;
+      if (CountSolutions(position) == 0 || EveryCandidateHolds(position)) break;
+    }
     Step candidate;
     const bool applies = t.find(position, candidate);
     if (SearchInterrupted()) {
       // A search taken up again starts from the tier of the best step so far.
-      gWatch.polls = false;
-      return {gWatch.interruption, found ? foundTier : tier};
+      StopSearchWatch();
+      return {SearchInterruption(), found ? foundTier : tier};
     }
     if (applies && (!found || candidate.rating < step.rating)) {
       step = std::move(candidate);
@@ -101,7 +88,7 @@ SearchResult FindNextStep(const Position& position, const SearchOptions& options
       foundTier = tier;
     }
   }
-  gWatch.polls = false;
+  StopSearchWatch();
   return {found ? SearchOutcome::kFound : SearchOutcome::kNone, 0};
 }
 

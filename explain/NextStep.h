@@ -4,6 +4,7 @@
 // lowest rating.
 
 #include "explain/Position.h"
+#include "explain/SearchWatch.h"
 #include "explain/Step.h"
 
 struct SearchOptions {
@@ -13,7 +14,6 @@ struct SearchOptions {
   bool polls = false;       // poll for STOP as it goes (through PollForStop), reporting kStopped
 };
 
-enum class SearchOutcome { kFound, kNone, kTakesLong, kStopped };
 
 struct SearchResult {
   SearchOutcome outcome = SearchOutcome::kNone;
@@ -21,10 +21,6 @@ struct SearchResult {
 };
 
 SearchResult FindNextStep(const Position& position, const SearchOptions& options, Step& step);
-
-// Whether a search in progress should end now (time up or STOP); the long
-// techniques ask at every assumption.
-bool SearchInterrupted();
 
 // Applies a step's placements and eliminations.
 void ApplyStep(Position& position, const Step& step);

@@ -11,7 +11,7 @@ struct SearchState {
 
 class Search {
  public:
-  explicit Search(Solution* solution) : solution_(solution) {}
+  Search(Solution* solution, int limit) : solution_(solution), limit_(limit) {}
   int found = 0;
 
   // Settles the state by naked and hidden singles, then branches on the
@@ -34,7 +34,7 @@ class Search {
         if (count == 2) break;
       }
     }
-    for (int mask = state.possible[static_cast<std::size_t>(best)]; mask && found < 2; mask &= mask - 1)
+    for (int mask = state.possible[static_cast<std::size_t>(best)]; mask && found < limit_; mask &= mask - 1)
       Run(state, best, FirstDigit(mask));
   }
 
@@ -100,11 +100,10 @@ class Search {
   }
 
   Solution* solution_;
+  int limit_;
 };
 
-}  // namespace
-
-int CountSolutions(const Position& position, Solution* solution) {
+int Solutions(const Position& position, Solution* solution, int limit) {
   SearchState state;
   for (int cell = 0; cell < kCells; ++cell) {
     const auto at = static_cast<std::size_t>(cell);
@@ -131,7 +130,26 @@ int CountSolutions(const Position& position, Solution* solution) {
   }
   for (int cell : state.unsettled)
     if (state.possible[static_cast<std::size_t>(cell)] == 0) return 0;
-  Search search(solution);
+  Search search(solution, limit);
   search.Run(state, -1, 0);
   return search.found;
+}
+
+}  // namespace
+
+int CountSolutions(const Position& position, Solution* solution) { return Solutions(position, solution, 2); }
+
+bool EveryCandidateHolds(const Position& position) {
+  std::array<std::uint16_t, kCells> held{};  // the candidates seen in a solution so far
+  Solution solution{};
+  for (int cell = 0; cell < kCells; ++cell)
+    for (int digits = position.Candidates(cell) & ~Item(held, cell); digits; digits &= digits - 1) {
+      if (Item(held, cell) & (digits & -digits)) continue;
+      Position trial = position;
+      Place(trial, cell, FirstDigit(digits));
+      if (Solutions(trial, &solution, 1) == 0) return false;
+      for (int at = 0; at < kCells; ++at)
+        Item(held, at) = static_cast<std::uint16_t>(Item(held, at) | DigitBit(Item(solution, at)));
+    }
+  return true;
 }

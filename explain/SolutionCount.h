@@ -13,3 +13,8 @@ using Solution = std::array<std::uint8_t, kCells>;  // the digit of every cell
 // 2 two or more. Each open cell may take only its candidates. The first
 // solution found is written to solution when it is given.
 int CountSolutions(const Position& position, Solution* solution = nullptr);
+
+// Whether every candidate of every open cell holds in some solution: then no
+// sound step can change the position (a position with several solutions
+// that logic cannot narrow), and there is nothing to look for.
+bool EveryCandidateHolds(const Position& position);

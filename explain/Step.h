@@ -117,6 +117,7 @@ struct Step {
   int digits = 0;              // the digits it rests on
   std::vector<int> units;      // the units it rests on, in the order the sentences name them
   std::vector<int> cells;      // the cells it rests on (a pattern, the pivot first for wings)
+  std::vector<int> cellDigits; // of wings and rectangles: the candidates of each of cells
   std::vector<int> fins;       // the fins of a finned fish
   int variant = 0;             // the type of a unique rectangle
   std::vector<Placement> placements;

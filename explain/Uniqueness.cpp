@@ -6,12 +6,14 @@
 
 namespace {
 
-void RectangleStep(const std::array<int, 4>& corners, int pair, int type, Step& step) {
+void RectangleStep(const Position& position, const std::array<int, 4>& corners, int pair, int type, Step& step) {
+  step = Step{};
   step.technique = Technique::kUniqueRectangle;
   step.rating = rating::kUniqueRectangle + (type == 1 ? 0 : 1);
   step.variant = type;
   step.digits = pair;
   step.cells.assign(corners.begin(), corners.end());
+  for (int corner : corners) step.cellDigits.push_back(position.Candidates(corner));
 }
 
 // Four open cells at the corners of a rectangle over two boxes, all holding
@@ -25,7 +27,7 @@ bool RectangleOf(const Position& position, const std::array<int, 4>& corners, in
   }
   if (floors == 3) {  // type 1: the fourth corner is neither a nor b
     const int corner = Item(roof, 0);
-    RectangleStep(corners, pair, 1, step);
+    RectangleStep(position, corners, pair, 1, step);
     step.Eliminate(corner, pair);
     return true;
   }
@@ -36,7 +38,7 @@ bool RectangleOf(const Position& position, const std::array<int, 4>& corners, in
   if (extra1 == extra2 && DigitCount(extra1) == 1) {
     const CellSet targets = position.CellsWith(FirstDigit(extra1)) & PeersOf(r1) & PeersOf(r2);
     if (!targets.Empty()) {
-      RectangleStep(corners, pair, 2, step);
+      RectangleStep(position, corners, pair, 2, step);
       step.digits |= extra1;
       for (int cell : targets) step.Eliminate(cell, extra1);
       return true;
@@ -49,7 +51,7 @@ bool RectangleOf(const Position& position, const std::array<int, 4>& corners, in
     for (int kept : {FirstDigit(pair), FirstDigit(pair & (pair - 1))}) {
       const CellSet places = position.PlacesIn(unit, kept);
       if (places.Count() != 2) continue;
-      RectangleStep(corners, pair, 4, step);
+      RectangleStep(position, corners, pair, 4, step);
       step.units = {unit};
       step.Eliminate(r1, pair & ~DigitBit(kept));
       step.Eliminate(r2, pair & ~DigitBit(kept));

@@ -20,6 +20,7 @@ bool WingStep(const Position& position, Technique technique, int rating, int dig
   step.digits = 0;
   for (int cell : cells) {
     step.cells.push_back(cell);
+    step.cellDigits.push_back(position.Candidates(cell));
     step.digits |= position.Candidates(cell);
   }
   for (int cell : targets) step.Eliminate(cell, DigitBit(digit));

@@ -152,6 +152,8 @@ void SetGadgetText(int gadget, const std::string& text);
 // GetGadgetText then returns the path's bytes unchanged.
 void SetGadgetPath(int gadget, const std::string& path);
 std::string GetGadgetText(int gadget);
+// The width in pixels a text takes in the gadget's font, on one line.
+int GadgetTextWidth(int gadget, const std::string& text);
 
 // Check box: 1 ticked, 0 not (setting any value but 1 unticks it). Slider:
 // its position, clamped to its range. Setting a state reports no event.

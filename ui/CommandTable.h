@@ -31,6 +31,10 @@ enum class Command {
   kClear,
   kPaste,        // a puzzle as text from the clipboard
   kCopy,         // the board as a line of 81 characters onto the clipboard
+  kHint,          // the hint, in three presses
+  kCandidates,    // the allowed digits as marks of every empty cell
+  kCheckSolution, // the entries held to the puzzle's solution
+  kRating,        // the puzzle's rating
   kStop,
   kUndo,
   kRedo,
@@ -91,6 +95,10 @@ inline constexpr std::array kCommandTable{
     CommandRow{Command::kClear, {{{kKeyDelete, kCtrl}}}, kClearButton, kClearButton, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kPaste, {{{'V', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kCopy, {{{'C', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kHint, {{{'H'}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kCandidates, {{{'K'}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kCheckSolution, {{{'F', kCtrlShift}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
+    CommandRow{Command::kRating, {{{'B'}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kStop, {{{kKeyEscape}}}, kStopButton, kStopButton, kNoMenuItem, Applies::kBusy},
     CommandRow{Command::kUndo, {{{'Z', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem, Applies::kIdle},
     CommandRow{Command::kRedo, {{{'Z', kCtrlShift}, {'Y', kCtrl}}}, kNoGadget, kNoGadget, kNoMenuItem,

@@ -12,9 +12,11 @@
 #include "ui/BoardDrawing.h"
 #include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
+#include "ui/Hint.h"
 #include "ui/MainWindow.h"
 #include "ui/Printing.h"
 #include "ui/PuzzleClipboard.h"
+#include "ui/PuzzleHelp.h"
 
 namespace {
 
@@ -38,9 +40,11 @@ void SavePuzzleAs() {
   if (NamesAPuzzle(gPuzzlePath) && SavePuzzle(gPuzzlePath)) Announce("Gespeichert: " + FileNameText(gPuzzlePath));
 }
 
-// The STOP button shows only while a long command runs.
+// The STOP button shows only while a long command runs, whose texts go to
+// the status line's own corner.
 template <typename LongCommand>
 void WithStopButton(LongCommand command) {
+  RestoreStatusLine();
   HideGadget(kStopButton, false);
   command();
   HideGadget(kStopButton, true);
@@ -85,6 +89,10 @@ void UndoStep() { Announce(Undo() ? "R\xFC" "ckg\xE4ngig" : "Nichts r\xFC" "ckg\
 void RedoStep() { Announce(Redo() ? "Wiederhergestellt" : "Nichts wiederherzustellen"); }
 
 }  // namespace
+
+bool KeepsErrorDisplay(const CommandRow& row) {
+  return row.menuItem != kNoMenuItem || row.command == Command::kHint || row.command == Command::kCheckSolution;
+}
 
 bool CommandApplies(const CommandRow& row) {
   switch (row.applies) {
@@ -134,6 +142,12 @@ void RunCommand(const CommandRow& row, const CommandInput& input) {
     case Command::kClear: ClearBoard(gMainBoard); break;
     case Command::kPaste: PastePuzzle(); break;
     case Command::kCopy: CopyPuzzle(); break;
+    case Command::kHint:
+      if (GiveHint()) ShowFocusCue(true);
+      break;
+    case Command::kCandidates: FillCandidates(); break;
+    case Command::kCheckSolution: CheckAgainstSolution(); break;
+    case Command::kRating: RatePuzzle(); break;
     case Command::kStop: break;  // taken by the long command's own poll
     case Command::kUndo: UndoStep(); break;
     case Command::kRedo: RedoStep(); break;

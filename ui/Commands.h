@@ -20,6 +20,11 @@ struct CommandInput {
 // event is dropped. The main loop is never busy when it asks.
 bool CommandApplies(const CommandRow& row);
 
+// Whether the row's command leaves the error display as it is: a menu
+// item's, as its event does, and the hint's and the check's, which show a
+// cell that does not fit the solution with it. Any other command ends it.
+bool KeepsErrorDisplay(const CommandRow& row);
+
 // Runs the row's command for the event. Undo, redo and quit only move the
 // history or end the loop; the main loop records every other change of the
 // main board as one undo step.

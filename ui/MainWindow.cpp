@@ -10,6 +10,24 @@ namespace {
 const std::string kFileName = "Speichern oder Drucken";
 const std::string kSolveName = "L\xF6sen";
 
+// The status line in its corner, reaching past the window's right edge, which
+// clips it; and where the help commands' texts show it, in the credit line's
+// place below the board (the STOP button keeps the corner right of it).
+constexpr int kStatusX = 330, kStatusY = 280, kStatusWidth = 80, kStatusHeight = 20;
+constexpr int kHelpX = 20, kHelpY = 323, kHelpWidth = 320, kHelpHeight = 17;
+
+// The text, cut at a word and ended with "..." where it is wider than the
+// help line.
+std::string FittedHelpText(std::string text) {
+  const std::string ellipsis = "\x85";
+  if (GadgetTextWidth(kStatusGadget, text) <= kHelpWidth) return text;
+  while (!text.empty() && GadgetTextWidth(kStatusGadget, text + ellipsis) > kHelpWidth) {
+    const std::size_t space = text.find_last_of(' ');
+    text.resize(space == std::string::npos ? text.size() - 1 : space);
+  }
+  return text + ellipsis;
+}
+
 // What a screen reader speaks for the image buttons, also their tooltips; the
 // board is a table of its cells, described by its main keys.
 void NameMainWindowGadgets() {
@@ -39,8 +57,7 @@ void OpenMainWindow() {
   ImageButtonGadget(kClearButton, kMainWindow, 340, 200, 40, 40, kClearIcon);
   ImageButtonGadget(kStopButton, kMainWindow, 340, 300, 40, 40, kStopIcon);
   HideGadget(kStopButton, true);
-  // Reaches past the window's right edge, which clips it.
-  TextGadget(kStatusGadget, kMainWindow, 330, 280, 80, 20, "");
+  TextGadget(kStatusGadget, kMainWindow, kStatusX, kStatusY, kStatusWidth, kStatusHeight, "");
   NameMainWindowGadgets();
   GiveBusyButtonsTheirKeys();
 
@@ -60,4 +77,16 @@ void OpenMainWindow() {
 void ShowMenuBesideWindow(int menu, int belowTop) {
   ShowPopupMenu(menu, WindowOuterX(kMainWindow) + WindowInnerWidth(kMainWindow),
                 WindowOuterY(kMainWindow) + belowTop);
+}
+
+void ShowHelpText(const std::string& shown, const std::string& spoken) {
+  HideGadget(kCreditGadget, true);
+  MoveGadget(kStatusGadget, kHelpX, kHelpY, kHelpWidth, kHelpHeight);
+  SetGadgetText(kStatusGadget, FittedHelpText(shown));
+  Announce(spoken);
+}
+
+void RestoreStatusLine() {
+  MoveGadget(kStatusGadget, kStatusX, kStatusY, kStatusWidth, kStatusHeight);
+  HideGadget(kCreditGadget, false);
 }

@@ -1,8 +1,9 @@
 #include "ui/PuzzleClipboard.h"
 
 #include "platform/Platform.h"
-#include "ui/Resources.h"
 #include "storage/TextPuzzle.h"
+#include "ui/MainWindow.h"
+#include "ui/Resources.h"
 
 namespace {
 
@@ -10,16 +11,14 @@ constexpr const char* kNoPuzzleText = "Kein R\xE4tsel erkannt";
 
 }  // namespace
 
-// A refusal stays in the status line until the next puzzle is pasted; said
-// again when the line shows it already.
+// The refusal shows where the help commands' texts show, as the status
+// line's corner is too narrow for it, until the next puzzle is pasted.
 void PastePuzzle() {
-  const bool shown = GetGadgetText(kStatusGadget) == kNoPuzzleText;
-  if (LoadTextPuzzle(ClipboardText(kTextPuzzleLimit + 1))) {
-    if (shown) SetStatusText("");
-  } else if (shown) {
-    Announce(kNoPuzzleText);
-  } else {
-    SetStatusText(kNoPuzzleText);
+  if (!LoadTextPuzzle(ClipboardText(kTextPuzzleLimit + 1))) {
+    ShowHelpText(kNoPuzzleText, kNoPuzzleText);
+  } else if (GetGadgetText(kStatusGadget) == kNoPuzzleText) {
+    RestoreStatusLine();
+    SetGadgetText(kStatusGadget, "");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -109,6 +110,12 @@ void SetGadgetPath(int gadget, const std::string& path) {
 std::string GetGadgetText(int gadget) {
   const GadgetRecord* record = FindGadget(gadget);
   return record ? record->text : std::string();
+}
+
+int GadgetTextWidth(int gadget, const std::string& text) {
+  const GadgetRecord* record = FindGadget(gadget);
+  if (!record) return 0;
+  return QFontMetrics(record->widget->font()).horizontalAdvance(FromWindows1252(text));
 }
 
 void SetGadgetState(int gadget, int state) {

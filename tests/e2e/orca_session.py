@@ -171,6 +171,10 @@ def write_puzzles():
         f.write(SECOND_PUZZLE)
 
 
+# Its first step is a hidden single: in box 6 the 3 fits G5 only.
+HINT_PUZZLE = "2.......5.9.1.2.3...1.9.7...3..1..6....5.8....1..3..7..2.7.9.5..........5.4...2.3"
+
+
 def play(session):
     # Moving: the first press selects A1; Up and Down name the cell reached,
     # not its row.
@@ -219,6 +223,20 @@ def play(session):
     session.key("Home", r"Schwierigkeit 10, Stufe: Leicht")
     session.key("Return", r"(.*! )?\d+ Felder ge\u00e4ndert; 71 von 81 gef\u00fcllt\.?$")
     session.key("ctrl+z", r"R\u00fcckg\u00e4ngig\. \d+ Felder ge\u00e4ndert; 10 von 81 gef\u00fcllt\.?$")
+    # The hint: a puzzle pasted whose first step is the 3 in G5, box 6. The
+    # first press names the technique and where, the second says the step
+    # in full; then the check against the solution, all right and with a
+    # wrong digit planted in C4.
+    subprocess.run(["xclip", "-selection", "clipboard", "-in"], input=HINT_PUZZLE.encode(), check=True, timeout=10)
+    session.key("ctrl+v", r"(.*! )?\d+ Felder ge\u00e4ndert; 25 von 81 gef\u00fcllt\.?$")
+    session.key("h", r"Versteckter Einer in Block 6\.?$")
+    session.key("h", r"Versteckter Einer: In Block 6 kann die 3 nur in G5 stehen\.?$")
+    session.key("ctrl+shift+f", r"Das R\u00e4tsel hat genau eine L\u00f6sung\. Alle Eintr\u00e4ge passen\.?$")
+    for key in ("Left", "Left", "Left", "Left"):
+        session.key(key, r"[A-I][1-9]: ")
+    session.key("Up", r"C4: leer", first_cell="C4")
+    session.key("2", r"C4: 2\.?$")
+    session.key("ctrl+shift+f", r"C4 passt nicht zur L\u00f6sung\.?$")
     files(session)
     print_preview(session)
 
@@ -232,10 +250,9 @@ def files(session):
     session.type("gespeichert")
     session.key("Return", r"Gespeichert: gespeichert\.sdk\.?$")
     # The board as the session left it, the paste that was no puzzle
-    # changing nothing: the givens, G2 and D2.
-    cells = {cell: (digit, True) for cell, digit in START_GIVENS.items()}
-    cells[(7, 2)] = (1, False)
-    cells[(4, 2)] = (9, False)
+    # changing nothing: the hint's puzzle and the 2 in C4.
+    cells = {(i % 9 + 1, i // 9 + 1): (int(c), True) for i, c in enumerate(HINT_PUZZLE) if c != "."}
+    cells[(3, 4)] = (2, False)
     with open("gespeichert.sdk", "rb") as f:
         if f.read() != board_bytes(cells):
             raise Failed("gespeichert.sdk does not hold the board the session made")
@@ -264,7 +281,7 @@ def print_preview(session):
     session.key("Return", r"Druckseite mit 1 R\u00e4tsel: zweites\.sdk")
     session.key("Tab", r"Seite drucken Druckknopf Eingabe")
     session.key("Escape", r"Soll das Bild trotzdem gespeichert werden")
-    session.key("alt+n", r"H2: leer")
+    session.key("alt+n", r"C4: leer")
 
 
 def main(program, folder, seconds):

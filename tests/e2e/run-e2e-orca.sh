@@ -6,7 +6,8 @@
 # own screen reader does). A scripted keyboard session (orca_session.py)
 # moves around the board, types digits and S, checks for errors with and
 # without a conflict, takes one step, undoes and redoes, opens a menu,
-# creates a puzzle through the dialog, pastes text that is no puzzle, saves,
+# creates a puzzle through the dialog, pastes one and asks for a hint twice
+# and checks it against its solution, pastes text that is no puzzle, saves,
 # opens, and goes through the print selection to the preview, and after each
 # key waits for the lines Orca's log says it spoke.
 #

@@ -29,7 +29,7 @@ LC_ALL=C sort "$here/installed-files.txt" >"$work/expected.txt"
 diff -u "$work/expected.txt" "$work/installed.txt" || fail "the installed files differ from installed-files.txt"
 echo "installed under the prefix:"
 sed 's/^/  /' "$work/installed.txt"
-for program in tolva-sudoku tolva-sudoku-thumbnailer; do
+for program in tolva-sudoku tolva-sudoku-thumbnailer tolva-sudoku-explain; do
   [ -x "$stage/games/$program" ] || fail "games/$program is not executable"
   readelf -d "$stage/games/$program" | grep -E 'RPATH|RUNPATH' && fail "games/$program carries a run path"
 done
@@ -96,5 +96,11 @@ thumbnailer=$stage/share/thumbnailers/tolva-sudoku.thumbnailer
 # As a file manager calls it, from the installed copy.
 "$stage/games/tolva-sudoku-thumbnailer" -s 128 "$work/puzzle.sdk" "$work/thumbnail.png" 2>/dev/null &&
   [ "$(python3 "$here/png_pixels.py" "$work/thumbnail.png" size)" = "128 128" ] || fail "the installed thumbnailer"
+
+# ---------------------------------------------------------------- the explainer
+# The installed copy explains a puzzle to its end.
+summary=$(echo "...6.1...1...3...4...254.....8...5...4.....9.36..2..188.1.9.2.763.5.7.41....1...." |
+  "$stage/games/tolva-sudoku-explain" --summary) || fail "the installed explainer"
+[ "$(cut -d' ' -f3,4 <<<"$summary")" = "1 1" ] || fail "the installed explainer did not solve: $summary"
 
 finish

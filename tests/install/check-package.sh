@@ -64,13 +64,13 @@ sed 's|^|  /|' "$work/files.txt"
 
 dpkg-deb -c "$package" >"$work/contents.txt" || fail "dpkg-deb cannot list the package"
 awk '$2 != "root/root"' "$work/contents.txt" | grep . && fail "files not owned by root"
-# Executable: the program, the thumbnailer and the launcher; every other file
+# Executable: the program, the thumbnailer, the explainer and the launcher; every other file
 # readable by all and written by root only.
 awk '$1 ~ /^-/ { print $1, $NF }' "$work/contents.txt" | sed 's| \./| |' | LC_ALL=C sort >"$work/modes.txt"
-executables='usr/games/tolva-sudoku|usr/games/tolva-sudoku-thumbnailer|usr/libexec/tolva-sudoku/launch'
+executables='usr/games/tolva-sudoku|usr/games/tolva-sudoku-thumbnailer|usr/games/tolva-sudoku-explain|usr/libexec/tolva-sudoku/launch'
 grep -Ev "^-rwxr-xr-x ($executables)$" "$work/modes.txt" | grep -v '^-rw-r--r-- ' && fail "files of the wrong mode"
-[ "$(grep -c '^-rwxr-xr-x ' "$work/modes.txt")" -eq 3 ] || fail "not three executables"
-for program in tolva-sudoku tolva-sudoku-thumbnailer; do
+[ "$(grep -c '^-rwxr-xr-x ' "$work/modes.txt")" -eq 4 ] || fail "not four executables"
+for program in tolva-sudoku tolva-sudoku-thumbnailer tolva-sudoku-explain; do
   readelf -d "$root/usr/games/$program" | grep -E 'RPATH|RUNPATH' && fail "$program carries a run path"
 done
 
@@ -89,7 +89,7 @@ for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-li
 done
 
 # ---------------------------------------------------------------- manual pages
-for name in man6/tolva-sudoku.6 de/man6/tolva-sudoku.6 man1/tolva-sudoku-thumbnailer.1; do
+for name in man6/tolva-sudoku.6 de/man6/tolva-sudoku.6 man1/tolva-sudoku-thumbnailer.1 man1/tolva-sudoku-explain.1; do
   text=$work/$(tr / - <<<"$name").txt
   LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/$name.gz" \
     >"$text" 2>"$work/man.log" || fail "man cannot render $name"

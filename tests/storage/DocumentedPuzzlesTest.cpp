@@ -19,7 +19,7 @@
 namespace {
 
 std::string ReadDocument(const std::string& name) {
-  std::ifstream file(std::string(SUDOKU_SOURCE_DIR) + "/" + name, std::ios::binary);
+  std::ifstream file(std::string(TESTS_FOLDER) + "/../" + name, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
