@@ -34,7 +34,7 @@ void NameMainWindowGadgets() {
   NameGadget(kBoardGadget, "Spielfeld");
   DescribeGadget(kBoardGadget,
                  "Pfeiltasten: Feld w\xE4hlen. 1 bis 9: Ziffer setzen oder entfernen. Entf: Feld leeren. "
-                 "S: Feld sichern. Strg+F: auf Fehler pr\xFC" "fen. Strg+Z: r\xFC" "ckg\xE4ngig.");
+                 "S: Feld sichern. Strg+F: auf Fehler pr\xFC" "fen. H: Hinweis. Strg+Z: r\xFC" "ckg\xE4ngig.");
   GridGadget(kBoardGadget, 9, 9);
   NameGadget(kOpenButton, kOpenTitle);
   NameGadget(kFileButton, kFileName);

@@ -364,7 +364,7 @@ QAccessibleInterface* MenuItem(int menu, int index) {
 // menu opened from the keyboard has its first item chosen, which is spoken.
 TEST_F(Interaction, TheKeysAreToldWithTheBoardTheButtonsAndTheMenus) {
   const QString description = QAccessible::queryAccessibleInterface(GadgetWidget(kBoardGadget))->text(QAccessible::Description);
-  for (const char* key : {"Pfeiltasten", "1 bis 9", "Entf", "S:", "Strg+F", "Strg+Z"})
+  for (const char* key : {"Pfeiltasten", "1 bis 9", "Entf", "S:", "Strg+F", "H:", "Strg+Z"})
     EXPECT_TRUE(description.contains(QLatin1String(key))) << key << " in " << description.toStdString();
 
   const std::vector<std::pair<int, QString>> buttons{
