@@ -30,7 +30,7 @@ std::string Utf16ToUtf8(std::string_view units, bool bigEndian) {
   std::string out;
   out.reserve(units.size());
   const auto unitAt = [&](std::size_t i) -> char32_t {
-    const auto first = static_cast<unsigned char>(units[i]), second = static_cast<unsigned char>(units[i + 1]);
+    const char32_t first = static_cast<unsigned char>(units[i]), second = static_cast<unsigned char>(units[i + 1]);
     return bigEndian ? (first << 8 | second) : (second << 8 | first);
   };
   std::size_t i = 0;

@@ -121,14 +121,17 @@ with open(folder + '/all-ones.sdk', 'wb') as f:
 with open(folder + '/extremes.sdk', 'wb') as f:
     f.write(struct.pack('<2i', -2**31, 2**31 - 1) * 500)
 PY
+# refused NAME WORDS: NAME.sdk makes a clean failure, exit code 1 and no
+# picture, and a message with WORDS.
+refused() {
+  run "$1" -s 128 "$work/$1.sdk" "$work/$1.png"
+  [ "$rc" -eq 1 ] || fail "$1: exit code $rc, not 1"
+  [ -e "$work/$1.png" ] && fail "$1: a picture was written"
+  grep -q "$2" "$work/$1.err" || fail "$1: no message"
+}
 # Neither a board dump nor a puzzle: the file manager's plain icon.
 printf 'Einkaufsliste\nBrot\n' >"$work/list.sdk"
-for name in empty three list; do
-  run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
-  [ "$rc" -eq 1 ] || fail "$name, no puzzle: exit code $rc, not 1"
-  [ -e "$work/$name.png" ] && fail "$name, no puzzle: a picture was written"
-  grep -q 'no puzzle' "$work/$name.err" || fail "$name, no puzzle: no message"
-done
+for name in empty three list; do refused "$name" 'no puzzle'; done
 for name in long random0 random1 random2 random3 all-ones extremes; do
   run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
   case $rc in
@@ -141,12 +144,7 @@ done
 # Not a file to read: a clean failure, no picture, no hang.
 mkdir "$work/folder.sdk"
 mkfifo "$work/pipe.sdk"
-for name in folder pipe missing; do
-  run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
-  [ "$rc" -eq 1 ] || fail "$name: exit code $rc, not 1"
-  [ -e "$work/$name.png" ] && fail "$name: a picture was written"
-  grep -q 'cannot read' "$work/$name.err" || fail "$name: no message"
-done
+for name in folder pipe missing; do refused "$name" 'cannot read'; done
 chmod 000 "$work/puzzle.sdk"
 if ! [ -r "$work/puzzle.sdk" ]; then  # root reads it anyway
   run unreadable "$work/puzzle.sdk" "$work/unreadable.png"
