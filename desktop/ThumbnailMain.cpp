@@ -7,9 +7,9 @@
 // own 300 x 300 when SIZE is larger. File managers run it without a display
 // and on files of any content, so it draws offscreen and reads the file as the
 // program does: a board dump (missing bytes as zeros) or a puzzle as text, at
-// most its first 8193 bytes. Exits 0
-// with a picture written; 1 when the puzzle cannot be read or the picture not
-// written; 2 for wrong arguments. A normal run prints nothing.
+// most its first 8193 bytes. Exits 0 with a picture written; 1 when the file
+// cannot be read, is neither a board dump nor a puzzle, or the picture cannot
+// be written; 2 for wrong arguments. A normal run prints nothing.
 
 #include <cstdio>
 #include <string>
@@ -71,7 +71,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   ClearBoard(gMainBoard);
-  LoadPuzzle(arguments.puzzle);
+  // A file manager shows its plain icon for a file that is no puzzle.
+  if (LoadPuzzle(arguments.puzzle) == PuzzleFound::kOther) {
+    std::fprintf(stderr, "tolva-sudoku-thumbnailer: no puzzle in %s\n", arguments.puzzle.c_str());
+    return 1;
+  }
 
   StartOffscreen(argv);
   const int side = arguments.size < kBoardPictureSide ? arguments.size : kBoardPictureSide;

@@ -1,7 +1,8 @@
 // Any bytes as a text puzzle (storage/TextPuzzle.h) and as the start of a
 // puzzle file: the reader looks no further than its limit, a puzzle loads as
 // locked givens and nothing else, the board's line reads back as the same
-// board, and a dump (4000 bytes, or a zero byte) always loads as a dump.
+// board, and a dump (4000 bytes, or a zero byte outside UTF-16 text) always
+// loads as a dump.
 
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "board/CandidateQueries.h"
+#include "storage/PlainText.h"
 #include "storage/PuzzleFile.h"
 #include "storage/TextPuzzle.h"
 
@@ -65,8 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // As the start of a file.
   const std::string_view start = input.substr(0, kTextPuzzleLimit + 1);
-  LoadPuzzleFileStart(start);
-  const bool dump = start.size() == 4000 || start.find('\0') != std::string_view::npos;
+  const PuzzleFound found = LoadPuzzleFileStart(start);
+  const bool dump = start.size() == 4000 || (start.find('\0') != std::string_view::npos && !StartsAsUtf16(start));
+  Require(found == (dump ? PuzzleFound::kDump : puzzle ? PuzzleFound::kText : PuzzleFound::kOther));
   if (dump || !puzzle) {
     std::string file(start.substr(0, kPuzzleFileSize));
     file.resize(kPuzzleFileSize, '\0');

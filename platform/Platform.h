@@ -115,7 +115,9 @@ void TextGadget(int gadget, int window, int x, int y, int w, int h, const std::s
 // top-left corner, clipped to the gadget. Reports left and right clicks (a
 // press and its release with the pointer kept within a few pixels), double
 // clicks, and the start of a drag (the pointer moved that far with a button
-// held), which is no click.
+// held), which is no click. Inside a scroll area it stands for the area at
+// the keyboard: it takes the focus in the area's place (by Tab too), and the
+// keys that scroll the area scroll it there.
 void ImageGadget(int gadget, int window, int x, int y, int w, int h, int image);
 // A push button that shows an image, as it is at this call.
 void ImageButtonGadget(int gadget, int window, int x, int y, int w, int h, int image);
@@ -127,7 +129,8 @@ void CheckBoxGadget(int gadget, int window, int x, int y, int w, int h, const st
 void FrameGadget(int gadget, int window, int x, int y, int w, int h, const std::string& text);
 // A horizontal slider with positions minimum to maximum.
 void SliderGadget(int gadget, int window, int x, int y, int w, int h, int minimum, int maximum);
-// A read-only one-line text field, empty.
+// A read-only one-line text field, empty. A screen reader is told its name
+// (NameGadget) alone, which should say what it holds.
 void TextFieldGadget(int gadget, int window, int x, int y, int w, int h);
 // A scroll area with an inner area of innerWidth x innerHeight that scrolls
 // by step pixels per arrow click.
@@ -172,7 +175,8 @@ void CreatePopupMenu(int menu);
 void AddMenuItem(int menu, int item, const std::string& text);
 void AddMenuSeparator(int menu);
 // Shows the menu with its top-left corner at the screen point and returns at
-// once; a chosen item arrives later as a menu event.
+// once; a chosen item arrives later as a menu event. When the user's last
+// press was of a key, not a mouse button, its first item is chosen.
 void ShowPopupMenu(int menu, int screenX, int screenY);
 
 // ---------------------------------------------------------------- events
@@ -251,9 +255,10 @@ int EventModifiers();
 // Where a key goes. The focused gadget keeps the keys it works with itself,
 // pressed without a modifier: Tab and Shift+Tab move the focus; a button or
 // check box takes Space, and a button Enter (both press it); a slider, text
-// field or scroll area takes the arrows, Home, End, Page Up and Page Down.
-// Any other key without a modifier presses the button that has it as its
-// key (SetGadgetKey); everything else arrives as a key event.
+// field or scroll area (or the image gadget that stands for it) takes the
+// arrows, Home, End, Page Up and Page Down. Any other key without a modifier
+// presses the button that has it as its key (SetGadgetKey); everything else
+// arrives as a key event.
 
 // A key with exactly these KeyModifier flags; key 0 is none.
 struct Chord {
@@ -288,6 +293,23 @@ void SetGadgetKey(int gadget, int key);
 // its name should tell the position.
 void NameGadget(int gadget, const std::string& name);
 
+// A longer text the gadget is described by, spoken after its name when it
+// gets the keyboard focus.
+void DescribeGadget(int gadget, const std::string& description);
+
+// Tells assistive technology the key chord that does what a button or check
+// box gadget, or a menu item, does; a screen reader speaks it with the name.
+// The key itself is the program's to handle, as before. key: a KeyCode,
+// modifiers: KeyModifier flags; key 0 tells none. A button's own key
+// (SetGadgetKey) is told unless another is.
+void TellGadgetKey(int gadget, int key, int modifiers);
+void TellMenuItemKey(int item, int key, int modifiers);
+
+// The name assistive technology is told for a pop-up menu. Opened from the
+// keyboard (ShowPopupMenu), a menu has its first item chosen, so that a
+// screen reader speaks it.
+void NameMenu(int menu, const std::string& name);
+
 // Presents an image gadget as a table of columns x rows cells, (1, 1) at the
 // top left, each covering an equal part of the gadget; the gadget then takes
 // the keyboard focus.
@@ -303,8 +325,10 @@ void SetGridCurrentCell(int gadget, int column, int row);
 // Says a short text to the user of a screen reader, without showing it: a
 // notice of the main window's status line (gadget 7), which is presented as
 // its status bar. Texts given before the program next waits for or polls an
-// event are said as one, in order. Nothing happens while no assistive
-// technology listens.
+// event are said as one, in order, once a window of the program has the
+// keyboard (at start-up, or back from a dialog, after the screen reader has
+// spoken that window). Nothing happens while no assistive technology
+// listens.
 void Announce(const std::string& text);
 
 // ---------------------------------------------------------------- ending
@@ -327,6 +351,11 @@ void OnDisplayLost(void (*shutDown)());
 // return the chosen path (native bytes), or "" when cancelled.
 std::string OpenFileDialog(const std::string& title, const std::string& filter);
 std::string SaveFileDialog(const std::string& title, const std::string& filter);
+
+// The name of the file a path (native bytes) names, its last part, as a text
+// of the program's (Windows-1252 bytes), to be shown or said: "eins.sdk" of
+// "/home/anna/eins.sdk". A character beyond Windows-1252 becomes '?'.
+std::string FileNameText(const std::string& path);
 
 // Shows the print dialog; unless cancelled, prints a one-page document of the
 // given name holding the image at the top-left of the printable area, one

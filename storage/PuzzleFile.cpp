@@ -4,6 +4,7 @@
 
 #include "platform/CoreServices.h"
 #include "storage/FileReplace.h"
+#include "storage/PlainText.h"
 #include "storage/TextPuzzle.h"
 
 namespace {
@@ -31,20 +32,23 @@ std::string PuzzleBytes() {
   return bytes;
 }
 
-void SavePuzzle(const std::string& path) {
-  if (CanOpenForReading(path) && !AskYesNo(kOverwriteTitle, kOverwriteQuestion)) return;
-  ReplaceFileContents(path, PuzzleBytes());
+bool SavePuzzle(const std::string& path) {
+  if (CanOpenForReading(path) && !AskYesNo(kOverwriteTitle, kOverwriteQuestion)) return false;
+  return ReplaceFileContents(path, PuzzleBytes());
 }
 
-void LoadPuzzle(const std::string& path) {
+PuzzleFound LoadPuzzle(const std::string& path) {
   std::string bytes;
-  if (ReadFileStart(path, kTextPuzzleLimit + 1, bytes)) LoadPuzzleFileStart(bytes);
+  if (!ReadFileStart(path, kTextPuzzleLimit + 1, bytes)) return PuzzleFound::kNothing;
+  return LoadPuzzleFileStart(bytes);
 }
 
-void LoadPuzzleFileStart(std::string_view start) {
+PuzzleFound LoadPuzzleFileStart(std::string_view start) {
   const bool dump = start.size() == static_cast<std::size_t>(kPuzzleFileSize) ||
-                    start.find('\0') != std::string_view::npos;
-  if (dump || !LoadTextPuzzle(start)) LoadPuzzleBytes(start);
+                    (start.find('\0') != std::string_view::npos && !StartsAsUtf16(start));
+  if (!dump && LoadTextPuzzle(start)) return PuzzleFound::kText;
+  LoadPuzzleBytes(start);
+  return dump ? PuzzleFound::kDump : PuzzleFound::kOther;
 }
 
 void LoadPuzzleBytes(std::string_view bytes) {

@@ -11,25 +11,36 @@
 constexpr int kPuzzleFileSize = kBoardSize * kBoardSize * kCellFields * 4;
 
 // Writes the main board to path. When a file can already be read there, asks
-// "Soll die Datei wirklich überschrieben werden?" first and writes only on
-// Yes, as ReplaceFileContents writes. Failures are silent.
-void SavePuzzle(const std::string& path);
+// "Soll die Datei wirklich \xFC" "berschrieben werden?" first and writes only on
+// Yes, as ReplaceFileContents writes. Failures show nothing; true when the
+// file was written.
+bool SavePuzzle(const std::string& path);
+
+// What a file was read as.
+enum class PuzzleFound {
+  kNothing,  // it could not be opened: the board is as it was
+  kDump,     // a board dump: exactly 4000 bytes, or a zero byte in it (not
+             // after a UTF-16 byte order mark)
+  kText,     // a puzzle as text (storage/TextPuzzle.h)
+  kOther,    // neither: its bytes were loaded as a dump all the same
+};
 
 // Replaces all 100 cells of the main board with the file's fields. Missing
 // bytes of a short file read as 0, bytes past 4000 are ignored. A file that
-// cannot be opened leaves the board as it was. Failures are silent.
+// cannot be opened leaves the board as it was. Failures show nothing.
 //
 // Other programs' puzzles load too: a file that is not a board dump and reads
-// wholly as a text puzzle (storage/TextPuzzle.h) gives that puzzle. A file of
-// exactly 4000 bytes, or one holding a zero byte, is always a dump, so every
-// file the program wrote loads as before; so is any file that is no text
-// puzzle. At most kTextPuzzleLimit + 1 bytes of a file are read.
-void LoadPuzzle(const std::string& path);
+// wholly as a text puzzle gives that puzzle. A file of exactly 4000 bytes, or
+// one holding a zero byte (but for text after a UTF-16 byte order mark), is
+// always a dump, so every file the program wrote loads as before; so is any
+// file that is no text puzzle. At most kTextPuzzleLimit + 1 bytes of a file
+// are read.
+PuzzleFound LoadPuzzle(const std::string& path);
 
 // Loads the main board from the first bytes of a file (at most
 // kTextPuzzleLimit + 1; fewer only when the file is shorter), as LoadPuzzle
 // does from a file that opened.
-void LoadPuzzleFileStart(std::string_view start);
+PuzzleFound LoadPuzzleFileStart(std::string_view start);
 
 // Loads the main board from a file's bytes, as LoadPuzzle does from a file
 // that opened.

@@ -4,14 +4,15 @@
 
 #include "board/Board.h"
 #include "board/CandidateQueries.h"
+#include "storage/PlainText.h"
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kLineCells = 81;
 constexpr int kRowCells = 9;
+constexpr std::size_t kLongestLabel = 24;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The digit of a cell character: 1 to 9 for a given, 0 for an empty cell,
 // -1 for a character that is no cell.
@@ -27,19 +28,54 @@ std::string_view Trimmed(std::string_view line) {
   return line;
 }
 
-// The lines of text, each without its line end and surrounding blanks.
-std::vector<std::string_view> TrimmedLines(std::string_view text) {
+std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    lines.push_back(Trimmed(text.substr(0, end)));
+    lines.push_back(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }
   return lines;
 }
 
-// A line of 81 cells without blanks into digits.
+// Cells separated by tabs, as a spreadsheet or a web page's table gives
+// them: exactly count fields, each blanks (an empty cell) or one cell
+// character between blanks; into digits from first on.
+bool ReadTabFields(std::string_view line, int count, PuzzleDigits& digits, std::size_t first) {
+  int fields = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t');
+    const std::string_view field = Trimmed(line.substr(0, tab));
+    if (fields == count || field.size() > 1) return false;
+    const int digit = field.empty() ? 0 : CellDigit(field.front());
+    if (digit < 0) return false;
+    digits[first + static_cast<std::size_t>(fields++)] = digit;
+    if (tab == std::string_view::npos) return fields == count;
+    line.remove_prefix(tab + 1);
+  }
+}
+
+// "Puzzle:", "R\xE4tsel 2:": a few words of letters (also those of UTF-8 or
+// Windows-1252 beyond ASCII) and digits, the first beginning with a letter,
+// ending in ':'. Returns what follows the label, or the line itself when it
+// has none.
+std::string_view AfterLabel(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos || colon == 0 || colon > kLongestLabel) return line;
+  const auto isLetter = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+  };
+  if (!isLetter(line.front())) return line;
+  for (char c : line.substr(0, colon))
+    if (!isLetter(c) && !(c >= '0' && c <= '9') && c != ' ') return line;
+  return line.substr(colon + 1);
+}
+
+// A line of 81 cells, without blanks between them and after an optional
+// label, or 81 fields between tabs.
 bool ReadCellLine(std::string_view line, PuzzleDigits& digits) {
+  if (ReadTabFields(line, kLineCells, digits, 0)) return true;
+  line = Trimmed(AfterLabel(Trimmed(line)));
   if (line.size() != kLineCells) return false;
   for (std::size_t i = 0; i < line.size(); ++i) {
     digits[i] = CellDigit(line[i]);
@@ -49,22 +85,29 @@ bool ReadCellLine(std::string_view line, PuzzleDigits& digits) {
 }
 
 // A row of nine cells, blanks anywhere between them, '|' only at the edges of
-// the boxes (once each), into digits from first on.
+// the boxes (once each); or nine fields between tabs. Into digits from first
+// on.
 bool ReadRow(std::string_view line, PuzzleDigits& digits, std::size_t first) {
   int cells = 0;
   int barAt = -1;  // the cell count at the last '|'
   for (char c : line) {
     if (IsBlank(c)) continue;
     if (c == '|') {
-      if (cells % 3 != 0 || barAt == cells) return false;
+      if (cells % 3 != 0 || barAt == cells) return ReadTabFields(line, kRowCells, digits, first);
       barAt = cells;
       continue;
     }
     const int digit = CellDigit(c);
-    if (digit < 0 || cells == kRowCells) return false;
+    if (digit < 0 || cells == kRowCells) return ReadTabFields(line, kRowCells, digits, first);
     digits[first + static_cast<std::size_t>(cells++)] = digit;
   }
-  return cells == kRowCells;
+  return cells == kRowCells || ReadTabFields(line, kRowCells, digits, first);
+}
+
+// Blanks alone; a row of nine empty cells between tabs is a row, not empty.
+bool IsEmptyLine(std::string_view line) {
+  PuzzleDigits unused{};
+  return Trimmed(line).empty() && !ReadTabFields(line, kRowCells, unused, 0);
 }
 
 // A line between bands or around the grid: '-' with '+', '|' or '*' and
@@ -80,51 +123,97 @@ bool IsRule(std::string_view line) {
   return dash;
 }
 
-// Nine rows, with at most one rule or empty line at the top, between the
-// bands and at the bottom.
-bool ReadGrid(const std::vector<std::string_view>& lines, std::size_t begin, std::size_t end,
-              PuzzleDigits& digits) {
-  std::size_t rows = 0;
-  bool ruleBefore = false;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (rows < kRowCells && ReadRow(lines[i], digits, rows * kRowCells)) {
-      ++rows;
-      ruleBefore = false;
-    } else if ((lines[i].empty() || IsRule(lines[i])) && rows % 3 == 0 && !ruleBefore) {
-      ruleBefore = true;
-    } else {
-      return false;
-    }
-  }
-  return rows == kRowCells;
+// A line before a puzzle that names it: '#' and '%' lines, or a label alone.
+bool IsTitle(std::string_view line) {
+  line = Trimmed(line);
+  if (line.starts_with('#') || line.starts_with('%')) return true;
+  return !line.empty() && AfterLabel(line).size() != line.size() && Trimmed(AfterLabel(line)).empty();
 }
+
+enum class Read {
+  kWhole,  // a whole puzzle
+  kCut,    // the lines ran out in the middle of one
+  kNone,   // something else
+};
+
+// Reads the puzzles of lines from a position on.
+class PuzzleReader {
+ public:
+  explicit PuzzleReader(const std::vector<std::string_view>& lines) : lines_(lines) {}
+
+  bool AtEnd() const { return at_ == lines_.size(); }
+  bool AtEmptyLine() const { return !AtEnd() && IsEmptyLine(lines_[at_]); }
+  bool AtTitle() const { return !AtEnd() && IsTitle(lines_[at_]); }
+  void Skip() { ++at_; }
+
+  // One puzzle after its title lines (and empty lines after them): a line
+  // of cells or a grid.
+  Read Puzzle(PuzzleDigits& digits, bool& grid) {
+    while (AtTitle())
+      for (++at_; AtEmptyLine();) ++at_;
+    if (AtEnd()) return Read::kCut;
+    grid = !ReadCellLine(lines_[at_], digits);
+    if (!grid) {
+      ++at_;
+      return Read::kWhole;
+    }
+    return Grid(digits);
+  }
+
+ private:
+  // Nine rows, with at most one rule or empty line between the bands, and a
+  // rule above and below.
+  Read Grid(PuzzleDigits& digits) {
+    std::size_t rows = 0;
+    bool ruleBefore = false;
+    for (; rows < kRowCells && !AtEnd(); ++at_) {
+      const std::string_view line = lines_[at_];
+      if (ReadRow(line, digits, rows * kRowCells)) {
+        ++rows;
+        ruleBefore = false;
+      } else if (rows % 3 == 0 && !ruleBefore && (IsRule(line) || (rows > 0 && IsEmptyLine(line)))) {
+        ruleBefore = true;
+      } else {
+        return Read::kNone;
+      }
+    }
+    if (rows < kRowCells) return Read::kCut;
+    if (!AtEnd() && IsRule(lines_[at_])) ++at_;
+    return Read::kWhole;
+  }
+
+  const std::vector<std::string_view>& lines_;
+  std::size_t at_ = 0;
+};
 
 }  // namespace
 
 bool ReadTextPuzzle(std::string_view text, PuzzleDigits& digits) {
   const bool longer = text.size() > kTextPuzzleLimit;
-  if (longer) {
-    // Only the lines that end within the limit count.
-    text = text.substr(0, kTextPuzzleLimit);
-    const std::size_t lastEnd = text.rfind('\n');
-    text = lastEnd == std::string_view::npos ? std::string_view() : text.substr(0, lastEnd + 1);
-  }
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  const std::vector<std::string_view> lines = TrimmedLines(text);
+  std::string plain = PlainText(text.substr(0, kTextPuzzleLimit));
+  // Of a longer text, only the lines that end within the limit count.
+  if (longer) plain.resize(plain.rfind('\n') == std::string::npos ? 0 : plain.rfind('\n') + 1);
+  const std::vector<std::string_view> lines = Lines(plain);
 
-  // Header lines and empty lines before the puzzle, empty lines after it.
-  std::size_t begin = 0, end = lines.size();
-  while (begin < end && (lines[begin].empty() || lines[begin].front() == '#')) ++begin;
-  while (end > begin && lines[end - 1].empty()) --end;
-  if (begin == end) return false;
-
-  if (ReadCellLine(lines[begin], digits)) {
+  PuzzleReader reader(lines);
+  while (reader.AtEmptyLine()) reader.Skip();
+  bool grid = false;
+  if (reader.Puzzle(digits, grid) != Read::kWhole) return false;
+  // Further puzzles, a grid apart from its neighbours by an empty line or a
+  // title; of a longer text the last one may be cut.
+  for (;;) {
+    bool apart = false;
+    for (; reader.AtEmptyLine(); apart = true) reader.Skip();
+    if (reader.AtEnd()) return true;
+    bool nextGrid = false;
     PuzzleDigits further{};
-    for (std::size_t i = begin + 1; i < end; ++i)
-      if (!ReadCellLine(lines[i], further)) return false;
-    return true;
+    const bool titled = reader.AtTitle();
+    const Read read = reader.Puzzle(further, nextGrid);
+    if (read == Read::kNone || (read == Read::kCut && !longer)) return false;
+    if ((grid || nextGrid) && !apart && !titled) return false;
+    if (read == Read::kCut) return true;
+    grid = nextGrid;
   }
-  return !longer && ReadGrid(lines, begin, end, digits);
 }
 
 void LoadPuzzleDigits(const PuzzleDigits& digits) {

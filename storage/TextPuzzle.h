@@ -1,19 +1,30 @@
 #pragma once
-// Puzzles as text, the way other programs, books and web sites hand them on:
+// Puzzles as text, the way other programs, books, web sites and spreadsheets
+// hand them on:
 //
-//   - one line of 81 cells;
-//   - nine lines of nine cells, with or without blanks between the cells;
-//   - the same nine lines after header lines beginning with '#' (the text
-//     ".sdk" files of other programs);
+//   - one line of 81 cells, also after a short label such as "Puzzle:" or
+//     "R\xE4tsel:" (a word or two of letters and digits, ending in ':');
+//   - nine lines of nine cells, with or without blanks between the cells, or
+//     with a tab between each two cells (a spreadsheet's or a web page's
+//     table, where an empty cell is nothing or blanks);
 //   - the boxed grid of ".ss" files: '|' between the boxes of a row, a line
 //     such as "---+---+---" between the bands, with or without a frame line
 //     such as "*-----------*" above and below;
-//   - one puzzle of 81 cells per line: the first one is taken.
+//   - title lines before a puzzle: '#' lines (the text ".sdk" files of other
+//     programs), '%' lines (the Debian game "sudoku"), or a label alone;
+//   - several puzzles: one per line, or grids each after an empty line or
+//     its own title lines (a puzzle and its solution, a collection). The
+//     first is taken; the others must be puzzles too.
 //
-// A cell is a given '1' to '9', or empty: '0', '.', '*', '-' or '_'. Blanks
-// (spaces, tabs) around every line, CR LF line ends, a UTF-8 byte order mark,
+// A cell is a given '1' to '9', or empty: '0', '.', '*', '-' or '_'. The
+// text may be UTF-8 (with or without its byte order mark), Windows-1252 or
+// UTF-16 after its byte order mark; lines may end in LF, CR LF or CR alone;
+// blanks are spaces, tabs and no-break spaces. Blanks around every line,
 // leading and trailing empty lines are accepted; anything else makes the
 // text no puzzle.
+//
+// The form of a file is told by how the program loads it
+// (storage/PuzzleFile.h).
 
 #include <array>
 #include <cstddef>
@@ -25,8 +36,8 @@
 using PuzzleDigits = std::array<int, 81>;
 
 // Reading stops after this many bytes. Text beyond it is the rest of a longer
-// file, which can only be a list of one puzzle per line: its lines that end
-// within the limit must all be puzzles.
+// file, which can only be a collection of puzzles: its lines that end within
+// the limit must be whole puzzles, but for the last one, which may be cut.
 constexpr std::size_t kTextPuzzleLimit = 8192;
 
 // Reads text as a puzzle into digits; false when the text is none of the

@@ -40,18 +40,27 @@ std::string CellSpokenName(int col, int row) {
 
 std::string BoardChangeText(const Board& before) {
   std::string names;
-  int changed = 0, filled = 0;
+  int changed = 0;
   for (int row = 1; row <= 9; ++row)
     for (int col = 1; col <= 9; ++col) {
-      if (FilledDigit(At(gMainBoard, col, row)) != 0) ++filled;
       if (At(gMainBoard, col, row) == At(before, col, row)) continue;
       if (++changed > 3) continue;
       if (!names.empty()) names += "; ";
       names += CellSpokenName(col, row);
     }
   if (changed <= 3) return names;
-  return std::to_string(changed) + " Felder ge\xE4ndert; " + std::to_string(filled) + " von 81 gef\xFCllt";
+  return std::to_string(changed) + " Felder ge\xE4ndert; " + FilledText();
 }
+
+std::string FilledText() {
+  int filled = 0;
+  for (int row = 1; row <= 9; ++row)
+    for (int col = 1; col <= 9; ++col)
+      if (FilledDigit(At(gMainBoard, col, row)) != 0) ++filled;
+  return std::to_string(filled) + " von 81 gef\xFCllt";
+}
+
+std::string OpenedPuzzleText(const std::string& path) { return FileNameText(path) + ": " + FilledText(); }
 
 std::string ErrorCheckText() {
   if (gErrorColumn < 0) return "Kein Fehler gefunden";

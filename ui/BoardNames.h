@@ -20,6 +20,13 @@ std::string CellSpokenName(int col, int row);
 // filled now, "45 Felder ge\xE4ndert; 81 von 81 gef\xFCllt"; "" for none.
 std::string BoardChangeText(const Board& before);
 
+// How full the board is: "27 von 81 gef\xFCllt".
+std::string FilledText();
+
+// What is said of a puzzle opened from path (native bytes): its file name and
+// how full the board is now, "eins.sdk: 27 von 81 gef\xFCllt".
+std::string OpenedPuzzleText(const std::string& path);
+
 // The error check's finding: "Fehler in D2", "Kein Fehler gefunden", or
 // "Fehler au\xDF" "erhalb des Spielfelds" for an error cell in column or row 0
 // (which a loaded file can make).

@@ -24,3 +24,17 @@ void GiveBusyButtonsTheirKeys() {
   for (const CommandRow& row : kCommandTable)
     if (row.applies == Applies::kBusy) SetGadgetKey(row.firstGadget, row.chords[0].key);
 }
+
+void TellCommandKeys() {
+  for (const CommandRow& row : kCommandTable) {
+    if (row.chords[0].key == 0) continue;
+    if (row.menuItem != kNoMenuItem) TellMenuItemKey(row.menuItem, row.chords[0].key, row.chords[0].modifiers);
+    if (row.firstGadget == kNoGadget) continue;
+    const bool ownChords = row.lastGadget - row.firstGadget + 1 < kMostChords &&
+                           row.chords[static_cast<std::size_t>(row.lastGadget - row.firstGadget)].key != 0;
+    for (int gadget = row.firstGadget; gadget <= row.lastGadget; ++gadget) {
+      const Chord& chord = row.chords[ownChords ? static_cast<std::size_t>(gadget - row.firstGadget) : 0];
+      TellGadgetKey(gadget, chord.key, chord.modifiers);
+    }
+  }
+}

@@ -109,3 +109,8 @@ const CommandRow* RowOfMenuItem(int item);
 // Gives the buttons of the rows that apply only while the loop is busy their
 // key, as the long commands watch for their button alone (Escape for STOP).
 void GiveBusyButtonsTheirKeys();
+
+// Tells assistive technology the first chord of each row with its gadgets
+// and menu item (a row of as many chords as gadgets: each gadget its own), so
+// that a screen reader speaks the key with the button, box or item.
+void TellCommandKeys();

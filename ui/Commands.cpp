@@ -26,15 +26,18 @@ const std::string kPuzzleExtension = ".sdk";
 // cancelled dialog, or ".sdk" alone).
 bool NamesAPuzzle(const std::string& path) { return path.size() > 4; }
 
+// A screen reader's user hears which puzzle is on the board and how full it
+// is (in place of the cells that changed), and that a save was written.
 void OpenPuzzle() {
   gPuzzlePath = OpenFileDialog(kOpenTitle, kPuzzleFilter);
-  if (NamesAPuzzle(gPuzzlePath)) LoadPuzzle(gPuzzlePath);
+  if (NamesAPuzzle(gPuzzlePath) && LoadPuzzle(gPuzzlePath) != PuzzleFound::kNothing)
+    Announce(OpenedPuzzleText(gPuzzlePath));
 }
 
 void SavePuzzleAs() {
   gPuzzlePath = SaveFileDialog("Speichern", kPuzzleFilter);
   if (!gPuzzlePath.ends_with(kPuzzleExtension)) gPuzzlePath += kPuzzleExtension;
-  if (NamesAPuzzle(gPuzzlePath)) SavePuzzle(gPuzzlePath);
+  if (NamesAPuzzle(gPuzzlePath) && SavePuzzle(gPuzzlePath)) Announce("Gespeichert: " + FileNameText(gPuzzlePath));
 }
 
 // The STOP button shows only while a long command runs, whose texts go to

@@ -71,11 +71,13 @@ Handled HandleEvent(EventKind event) {
   const Board before = gMainBoard;
   RunCommand(*row, input);
   if (row->command != Command::kUndo && row->command != Command::kRedo) RecordChange(before);
-  Announce(BoardChangeText(before));
-  handled.redraw = true;
   // As its gadget or menu event would: only a menu item's command keeps the
-  // error display, and the commands that show it themselves.
+  // error display, and the commands that show it themselves. A cell is said
+  // without its error once the display ends.
   if (!KeepsErrorDisplay(*row)) gErrorColumn = -1;
+  // Opening says the puzzle's name and how full it is instead.
+  if (row->command != Command::kOpen) Announce(BoardChangeText(before));
+  handled.redraw = true;
   if (row->command == Command::kQuit) handled.closes = true;
   return handled;
 }

@@ -12,6 +12,7 @@
 #include "storage/PuzzleFile.h"
 #include "storage/Settings.h"
 #include "ui/BoardImages.h"
+#include "ui/BoardNames.h"
 #include "ui/CellEditor.h"
 #include "ui/EventLoop.h"
 #include "ui/Fonts.h"
@@ -21,13 +22,11 @@
 namespace {
 
 // A puzzle named on the command line (ending exactly in ".sdk"), else the
-// remembered one.
+// remembered one; a screen reader's user hears which, and how full it is.
 void LoadStartupPuzzle() {
   const std::string argument = ProgramArgument();
-  if (argument.ends_with(".sdk"))
-    LoadPuzzle(argument);
-  else if (!gPuzzlePath.empty())
-    LoadPuzzle(gPuzzlePath);
+  const std::string path = argument.ends_with(".sdk") ? argument : gPuzzlePath;
+  if (!path.empty() && LoadPuzzle(path) != PuzzleFound::kNothing) Announce(OpenedPuzzleText(path));
 }
 
 // The start-up puzzle replaces the board the last run left, so an undo

@@ -6,6 +6,10 @@
 
 namespace {
 
+// The names of the buttons that open a menu, and of their menus.
+const std::string kFileName = "Speichern oder Drucken";
+const std::string kSolveName = "L\xF6sen";
+
 // The status line in its corner, reaching past the window's right edge, which
 // clips it; and where the help commands' texts show it, in the credit line's
 // place below the board and its left margin (the STOP button keeps the
@@ -26,14 +30,17 @@ std::string FittedHelpText(std::string text) {
 }
 
 // What a screen reader speaks for the image buttons, also their tooltips; the
-// board is a table of its cells.
+// board is a table of its cells, described by its main keys.
 void NameMainWindowGadgets() {
   NameGadget(kBoardGadget, "Spielfeld");
+  DescribeGadget(kBoardGadget,
+                 "Pfeiltasten: Feld w\xE4hlen. 1 bis 9: Ziffer setzen oder entfernen. Entf: Feld leeren. "
+                 "S: Feld sichern. Strg+F: auf Fehler pr\xFC" "fen. H: Hinweis. Strg+Z: r\xFC" "ckg\xE4ngig.");
   GridGadget(kBoardGadget, 9, 9);
   NameGadget(kOpenButton, kOpenTitle);
-  NameGadget(kFileButton, "Speichern oder Drucken");
+  NameGadget(kFileButton, kFileName);
   NameGadget(kCreateButton, "Erstellen");
-  NameGadget(kSolveButton, "L\xF6sen");
+  NameGadget(kSolveButton, kSolveName);
   NameGadget(kClearButton, "Leeren");
   NameGadget(kStopButton, "STOP");
 }
@@ -63,6 +70,9 @@ void OpenMainWindow() {
   AddMenuItem(kSolveMenu, kSolveStepItem, "Einen Schritt machen");
   AddMenuSeparator(kSolveMenu);
   AddMenuItem(kSolveMenu, kCheckItem, "Auf Fehler pr\xFC" "fen");
+  NameMenu(kFileMenu, kFileName);
+  NameMenu(kSolveMenu, kSolveName);
+  TellCommandKeys();
 }
 
 void ShowMenuBesideWindow(int menu, int belowTop) {

@@ -43,15 +43,44 @@ constexpr std::array<Slot, 6> kSlots{{{SlotField(0, 0), 75, 46},
 constexpr std::array<int, 4> kHiddenLine{SlotField(0, 3), SlotField(0, 3) + 1, SlotField(1, 3), SlotField(1, 3) + 1};
 
 // What a screen reader says for the slots, numbered as they go onto the
-// page (down the left column, then the right), and their browse buttons
-// ("..."); and for the page buttons.
+// page (down the left column, then the right): "R\xE4tsel 2" and the name
+// of its file, or "leer".
+std::string SlotLabel(std::size_t slot) { return "R\xE4tsel " + std::to_string(slot + 1); }
+
+std::string SlotName(std::size_t slot) {
+  const std::string path = GetGadgetText(kSlots[slot].field);
+  return SlotLabel(slot) + ": " + (path.empty() ? "leer" : FileNameText(path));
+}
+
+// The slots, their browse buttons ("...") and the page button.
 void NameSelectionGadgets() {
   for (std::size_t slot = 0; slot < kSlots.size(); ++slot) {
-    const std::string name = "R\xE4tsel " + std::to_string(slot + 1);
-    NameGadget(kSlots[slot].field, name);
-    NameGadget(kSlots[slot].field + 1, name + " w\xE4hlen");
+    NameGadget(kSlots[slot].field, SlotName(slot));
+    NameGadget(kSlots[slot].field + 1, SlotLabel(slot) + " w\xE4hlen");
   }
   NameGadget(kSelectionPrint, "Seite ansehen und drucken");
+}
+
+// The file chosen for a slot, said once by its name ("R\xE4tsel 2: eins.sdk");
+// a cancelled dialog empties the slot.
+void ChooseSlotFile(std::size_t slot) {
+  SetGadgetPath(kSlots[slot].field, OpenFileDialog(kOpenTitle, kPuzzleFilter));
+  NameGadget(kSlots[slot].field, SlotName(slot));
+  Announce(SlotName(slot));
+}
+
+// The preview's page as a screen reader names it: how many puzzles are on it,
+// and their files' names.
+std::string PageName() {
+  std::string names;
+  int puzzles = 0;
+  for (const Slot& slot : kSlots) {
+    const std::string path = GetGadgetText(slot.field);
+    if (path.empty()) continue;
+    names += (puzzles++ == 0 ? ": " : ", ") + FileNameText(path);
+  }
+  if (puzzles == 0) return "Druckseite ohne R\xE4tsel";
+  return "Druckseite mit " + std::to_string(puzzles) + (puzzles == 1 ? " R\xE4tsel" : " R\xE4tseln") + names;
 }
 
 void OpenSelectionWindow() {
@@ -75,10 +104,11 @@ void OpenSelectionWindow() {
   Announce(GetGadgetText(kSelectionHelp));
 }
 
-bool IsBrowseButton(int gadget) {
-  for (const Slot& slot : kSlots)
-    if (gadget == slot.field + 1) return true;
-  return false;
+// The slot whose browse button the gadget is, or -1.
+int SlotOfBrowseButton(int gadget) {
+  for (std::size_t slot = 0; slot < kSlots.size(); ++slot)
+    if (gadget == kSlots[slot].field + 1) return static_cast<int>(slot);
+  return -1;
 }
 
 void ComposePage() {
@@ -106,8 +136,9 @@ void LayOutPreview(int width, int height) {
 
 // The page, full screen, under the buttons "Drucken" and "Abbrechen"; only
 // they end it. The scrollable area holds the buttons and the whole page, down
-// to the credit line. Returns 1 for "Drucken".
-int ShowPreview() {
+// to the credit line. The page has the keyboard, under its name. Returns 1
+// for "Drucken".
+int ShowPreview(const std::string& pageName) {
   OpenWindow(kPreviewWindow, 0, 0, 0, 0, "Drucken", kWindowScreenCentred | kWindowMaximised);
   int width = WindowInnerWidth(kPreviewWindow);
   int height = WindowInnerHeight(kPreviewWindow);
@@ -120,9 +151,10 @@ int ShowPreview() {
   EndScrollAreaContent();
   SetGadgetKey(kPreviewPrint, kKeyEnter);
   SetGadgetKey(kPreviewCancel, kKeyEscape);
-  NameGadget(kPreviewImage, "Druckseite");
+  NameGadget(kPreviewImage, pageName);
   NameGadget(kPreviewPrint, "Seite drucken");
   NameGadget(kPreviewCancel, "Nicht drucken");
+  FocusGadget(kPreviewImage);
   int result = -1;
   while (result < 0) {
     const EventKind event = WaitEvent();
@@ -161,11 +193,11 @@ int ShowPrintSelection() {
     if (event == kEventClose || (event == kEventKey && IsCloseChord(EventKey(), EventModifiers()))) break;
     if (event != kEventGadget) continue;
     const int gadget = EventGadget();
-    if (IsBrowseButton(gadget)) SetGadgetPath(gadget - 1, OpenFileDialog(kOpenTitle, kPuzzleFilter));
+    if (const int slot = SlotOfBrowseButton(gadget); slot >= 0) ChooseSlotFile(static_cast<std::size_t>(slot));
     if (gadget == kSelectionCancel) break;
     if (gadget == kSelectionPrint) {
       ComposePage();
-      result = ShowPreview();
+      result = ShowPreview(PageName());
       OfferImageExport();
       break;
     }

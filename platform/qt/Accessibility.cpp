@@ -1,14 +1,17 @@
-// What assistive technology is told: gadget names, an image gadget made a
-// grid presented as a table of named cells with a current one, the status
-// line as the main window's status bar, and announcements. Qt hands this to
-// the desktop's accessibility bus (AT-SPI on Linux).
+// What assistive technology is told: gadget names and descriptions, an image
+// gadget made a grid presented as a table of named cells with a current one,
+// read-only fields by their names, the status line as the main window's
+// status bar, and announcements. Qt hands this to the desktop's
+// accessibility bus (AT-SPI on Linux).
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMetaObject>
 #include <QPointer>
+#include <QWindow>
 
 #include <deque>
 
@@ -177,8 +180,25 @@ class SliderAccessible : public QAccessibleWidget {
   explicit SliderAccessible(QWidget* slider) : QAccessibleWidget(slider, QAccessible::Slider) {}
 };
 
+// A read-only text field is told by its name alone, which the program makes
+// say what it holds: a screen reader would read its text (a path) out in
+// full, again for the selection it gets with the focus, and pass over an
+// empty field that gets the focus by Tab.
+class FieldAccessible : public QAccessibleWidget {
+ public:
+  explicit FieldAccessible(QWidget* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = true;
+    return state;
+  }
+};
+
 QAccessibleInterface* ProgramAccessible(const QString& className, QObject* object) {
   if (auto* grid = dynamic_cast<ImageView*>(object)) return new GridAccessible(grid);
+  if (QAccessibleInterface* keyed = KeyedAccessible(object)) return keyed;
+  if (className == QLatin1String("QLineEdit") && object->property(kGadgetProperty).isValid())
+    return new FieldAccessible(static_cast<QWidget*>(object));
   if (className == QLatin1String("QSlider")) return new SliderAccessible(static_cast<QWidget*>(object));
   if (className == QLatin1String("QLabel") && object->property(kGadgetProperty).toInt() == kStatusGadget &&
       object->property(kGadgetProperty).isValid())
@@ -224,8 +244,19 @@ constexpr std::size_t kKeptNotices = 16;
 std::deque<QAccessible::Id> gNotices;
 QString gPendingAnnouncement;
 
+// Said once a window of the program has the keyboard: a screen reader speaks
+// the window that gets it first, which would cut a notice short, and passes
+// over what comes while no window of the program is active (at start-up,
+// between a dialog and the window it returns to). Dropped when no assistive
+// technology listens.
 void SayPendingAnnouncement() {
   if (gPendingAnnouncement.isEmpty()) return;
+  const QWindow* focused = QGuiApplication::focusWindow();
+  if (!focused || !focused->isVisible()) return;
+  if (!QAccessible::isActive()) {
+    gPendingAnnouncement.clear();
+    return;
+  }
   const QAccessible::Id id = QAccessible::registerAccessibleInterface(new Notice(gPendingAnnouncement));
   gPendingAnnouncement.clear();
   gNotices.push_back(id);
@@ -235,6 +266,17 @@ void SayPendingAnnouncement() {
   }
   QAccessibleEvent event(QAccessible::accessibleInterface(id), QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&event);
+}
+
+// The focus coming back from a modal dialog to the window it blocked can
+// reach that window while the dialog is still going: Qt then makes no window
+// active, and a screen reader, told of no active window, is silent until the
+// next window opens. The window that has the keyboard is made active.
+void MendActiveWindow() {
+  const QWindow* focused = QGuiApplication::focusWindow();
+  if (!focused || QApplication::activeWindow() || QApplication::activeModalWidget()) return;
+  for (auto& [number, record] : gState.windows)
+    if (record.widget->windowHandle() == focused) QApplication::setActiveWindow(record.widget.get());
 }
 
 GridAccessible* AccessibleOf(ImageView* grid) {
@@ -250,7 +292,21 @@ ImageView* GridOf(int gadget) {
 
 // Qt asks the factories only when a widget's own interface is missing, and
 // one installed before the application exists is passed over.
-void InstallAccessibility() { QAccessible::installFactory(ProgramAccessible); }
+void InstallAccessibility() {
+  QAccessible::installFactory(ProgramAccessible);
+  // A read-only field tells its caret moves all the same, which Qt's bridge
+  // drops with a warning, as the field has no text to move in.
+  QLoggingCategory::setFilterRules(QStringLiteral("qt.accessibility.atspi.warning=false"));
+  QObject::connect(gState.application.get(), &QGuiApplication::focusWindowChanged, gState.application.get(), [] {
+    QMetaObject::invokeMethod(
+        gState.application.get(),
+        [] {
+          MendActiveWindow();
+          SayPendingAnnouncement();
+        },
+        Qt::QueuedConnection);
+  });
+}
 
 void AnnounceCellName(ImageView* grid, int column, int row) {
   if (!QAccessible::isActive()) return;
@@ -299,6 +355,11 @@ void NameGadget(int gadget, const std::string& name) {
   if (record->kind == GadgetKind::kImageButton) record->widget->setToolTip(shown);
 }
 
+void DescribeGadget(int gadget, const std::string& description) {
+  if (const GadgetRecord* record = FindGadget(gadget))
+    record->widget->setAccessibleDescription(FromWindows1252(description));
+}
+
 void GridGadget(int gadget, int columns, int rows) {
   if (ImageView* grid = GridOf(gadget)) grid->MakeGrid(columns, rows);
 }
@@ -314,7 +375,7 @@ void SetGridCurrentCell(int gadget, int column, int row) {
 // The texts of one pass become one announcement, said once the program
 // waits again: a screen reader cuts a text short when the next one comes.
 void Announce(const std::string& text) {
-  if (!gState.application || !QAccessible::isActive() || text.empty()) return;
+  if (!gState.application || text.empty()) return;
   if (gPendingAnnouncement.isEmpty())
     QMetaObject::invokeMethod(gState.application.get(), SayPendingAnnouncement, Qt::QueuedConnection);
   else

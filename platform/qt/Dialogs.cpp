@@ -1,4 +1,4 @@
-// The open-file and save-file dialogs.
+// The open-file and save-file dialogs, and the names of the files they give.
 
 #include <QFile>
 #include <QFileDialog>
@@ -62,4 +62,9 @@ std::string OpenFileDialog(const std::string& title, const std::string& filter) 
 
 std::string SaveFileDialog(const std::string& title, const std::string& filter) {
   return qtws::AskForPath(title, filter, true);
+}
+
+std::string FileNameText(const std::string& path) {
+  const QString name = QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+  return qtws::ToWindows1252(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1));
 }

@@ -89,6 +89,8 @@ class WindowMessageFilter : public QObject {
     if (!IsWindowMessage(event->type()) || !object->isWindowType()) return false;
     const int window = ProgramWindowOf(object);
     if (window < 0) return false;
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonPress)
+      gState.keyboardLast = event->type() == QEvent::KeyPress;
     if (event->type() == QEvent::Enter) gState.pointerOver = window;
     if (event->type() == QEvent::Leave && gState.pointerOver == window) gState.pointerOver = -1;
     const bool button = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||

@@ -77,7 +77,14 @@ void TextGadget(int gadget, int window, int x, int y, int w, int h, const std::s
 }
 
 void ImageGadget(int gadget, int window, int x, int y, int w, int h, int image) {
-  if (NewGadget<ImageView>(gadget, window, GadgetKind::kImage, {x, y, w, h}, gadget)) SetGadgetImage(gadget, image);
+  const GadgetRecord* area = FindGadget(gState.scrollContent);
+  auto* view = NewGadget<ImageView>(gadget, window, GadgetKind::kImage, {x, y, w, h}, gadget);
+  if (!view) return;
+  if (area) {
+    area->widget->setFocusPolicy(Qt::NoFocus);
+    view->setFocusPolicy(Qt::StrongFocus);
+  }
+  SetGadgetImage(gadget, image);
 }
 
 void ImageButtonGadget(int gadget, int window, int x, int y, int w, int h, int image) {

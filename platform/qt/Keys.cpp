@@ -56,14 +56,16 @@ const GadgetRecord* GadgetOf(const QWidget* widget) {
 
 bool IsButton(GadgetKind kind) { return kind == GadgetKind::kButton || kind == GadgetKind::kImageButton; }
 
-bool WorksWith(GadgetKind kind, int key) {
-  switch (kind) {
+bool WorksWith(const GadgetRecord& gadget, int key) {
+  const bool scrolls = key >= kKeyLeft && key <= kKeyPageDown;
+  switch (gadget.kind) {
     case GadgetKind::kButton:
     case GadgetKind::kImageButton: return key == kKeySpace || key == kKeyEnter;
     case GadgetKind::kCheckBox: return key == kKeySpace;
     case GadgetKind::kSlider:
     case GadgetKind::kTextField:
-    case GadgetKind::kScrollArea: return key >= kKeyLeft && key <= kKeyPageDown;
+    case GadgetKind::kScrollArea: return scrolls;
+    case GadgetKind::kImage: return scrolls && gadget.scrollArea >= 0;  // its scroll area's
     default: return false;
   }
 }
@@ -96,7 +98,7 @@ bool RouteKey(int window, const QKeyEvent& event) {
   const bool plain = modifiers == 0;
   const WindowRecord* record = FindWindow(window);
   const GadgetRecord* focused = record ? GadgetOf(record->widget->focusWidget()) : nullptr;
-  if (plain && focused && focused->widget->isEnabled() && WorksWith(focused->kind, key)) {
+  if (plain && focused && focused->widget->isEnabled() && WorksWith(*focused, key)) {
     // Qt's buttons outside its own dialogs leave Enter alone.
     if (key != kKeyEnter || !IsButton(focused->kind)) return false;
     static_cast<QAbstractButton*>(focused->widget.data())->click();

@@ -3,6 +3,7 @@
 // fonts, and the program's one event queue. Plain global state, like the
 // program's own; the functions of Platform.h work on it.
 
+#include <QAccessibleInterface>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
@@ -42,6 +43,7 @@ struct GadgetRecord {
   QPointer<QWidget> widget;
   std::string text;  // the bytes set last
   int key = 0;       // the key that presses a button (SetGadgetKey), or 0
+  QString toldKey{};  // the key chord assistive technology is told (TellGadgetKey), as an accelerator
 };
 
 // One entry of the event queue. Numbers that do not apply are -1.
@@ -88,6 +90,7 @@ struct State {
   std::deque<Event> events;
   Event lastEvent;  // the event taken last
   int pointerOver = -1;  // the window the pointer entered last and has not left, or -1
+  bool keyboardLast = false;  // the user's last press was of a key, not of a mouse button
 };
 
 extern State gState;
@@ -113,8 +116,20 @@ void PushGadgetEvent(int gadget, GadgetEventType type, int state = -1);
 inline constexpr int kStatusGadget = 7;
 inline constexpr int kStopGadget = 8;
 
-// The name of the widget property that holds a gadget widget's number.
+// The name of the widget property that holds a gadget widget's number, and
+// of the action properties that hold a menu item's number and the key chord
+// assistive technology is told for it.
 inline constexpr char kGadgetProperty[] = "gadget";
+inline constexpr char kMenuItemProperty[] = "menuItem";
+inline constexpr char kToldKeyProperty[] = "toldKey";
+
+// A key chord (a KeyCode and KeyModifier flags) as assistive technology takes
+// it, in the accelerator form of GTK ("<Control>o"); empty for key 0.
+QString AcceleratorOf(int key, int modifiers);
+
+// The interface assistive technology sees for a button or check box gadget,
+// or a menu item of the program's pop-up menus; null for other objects.
+QAccessibleInterface* KeyedAccessible(QObject* object);
 
 // The window's drawing surface, made on first use; null without the window.
 Surface* SurfaceOf(int window);

@@ -29,6 +29,23 @@ QString FromWindows1252(std::string_view text) {
   return result;
 }
 
+std::string ToWindows1252(const QString& text) {
+  std::string result;
+  result.reserve(static_cast<std::size_t>(text.size()));
+  for (QChar c : text) {
+    const char16_t code = c.unicode();
+    char byte = '?';
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+      byte = static_cast<char>(code);
+    } else {
+      for (std::size_t i = 0; i < kHighTable.size(); ++i)
+        if (kHighTable[i] == code) byte = static_cast<char>(0x80 + i);
+    }
+    result += byte;
+  }
+  return result;
+}
+
 QString FromWindows1252Lines(std::string_view text) {
   QString result;
   result.reserve(static_cast<qsizetype>(text.size()));

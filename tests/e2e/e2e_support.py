@@ -5,9 +5,13 @@ box, so each emptied cell has exactly one allowed digit; the givens are locked.
 
 Subcommands (exit status 0 when the check holds, 1 with a message when not):
   write-puzzle PATH                          the start puzzle as a .sdk file
-  write-text-puzzle PATH line|sdk|ss         the start puzzle as text: one
+  write-text-puzzle PATH line|sdk|ss|debian|utf16
+                                             the start puzzle as text: one
                                              line, a text .sdk with header
-                                             lines (CR LF), a framed .ss grid
+                                             lines (CR LF), a framed .ss grid,
+                                             the standard form of Debian's
+                                             game "sudoku" after its '%' title,
+                                             one line in UTF-16 (CR LF)
   puzzle-line                                prints the start puzzle's line
   check-page-slot PAGE.bmp X Y               the page's slot at (X, Y) shows
                                              the start puzzle's givens
@@ -98,6 +102,17 @@ def write_text_puzzle(path, form):
         text = "".join(rows) + "\n"
     elif form == "sdk":
         text = "\ufeff#AEin anderes Programm\r\n#DMittel\r\n" + "".join(r + "\r\n" for r in rows)
+    elif form == "debian":
+        lines = ["% randomly generated - easy"]
+        for i, r in enumerate(rows):
+            if i in (3, 6):
+                lines.append("-------+-------+-------")
+            lines.append(" " + " | ".join(" ".join(r[box:box + 3]) for box in (0, 3, 6)))
+        text = "\n".join(lines + [""])
+    elif form == "utf16":
+        with open(path, "wb") as f:
+            f.write(("\ufeff" + "".join(rows) + "\r\n").encode("utf-16-le"))
+        return
     else:
         lines = ["*-----------*"]
         for i, r in enumerate(rows):

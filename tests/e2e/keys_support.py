@@ -6,6 +6,11 @@
   check-cue SHOT X Y CELL   of the main window whose client area starts at
                             screen (X, Y), only the focus cue's ring in CELL
                             ("F6") is drawn in the cue's colour; "none": nowhere
+  check-line SHOT REF X Y same|other
+                            the line below the board (x 20 to 339, y 323 to
+                            339 of that client area, the credit line's or the
+                            status line's place) shows the same as in the
+                            screenshot REF, or something else
 """
 
 import struct
@@ -62,12 +67,22 @@ def check_cue(shot, left, top, cell):
             f"{len(cue - expected)} outside, {len(expected - cue)} missing")
 
 
+def check_line(shot, reference, left, top, state):
+    differing = sum(1 for x in range(20, 340) for y in range(323, 340)
+                    if shot.at(left + x, top + y) != reference.at(left + x, top + y))
+    if (differing == 0) == (state == "same"):
+        return ""
+    return f"{differing} pixels of the line below the board differ, {state} expected"
+
+
 def main(argv):
     command, args = argv[1], argv[2:]
     if command == "check-cells":
         problem = check_cells(args[0], args[1])
     elif command == "check-cue":
         problem = check_cue(Shot(args[0]), int(args[1]), int(args[2]), args[3])
+    elif command == "check-line":
+        problem = check_line(Shot(args[0]), Shot(args[1]), int(args[2]), int(args[3]), args[4])
     else:
         problem = f"unknown command {command}"
     if problem:

@@ -11,7 +11,9 @@
 #   C. the program started again: it shows the remembered puzzle, and undo
 #      brings back the board it was left with, then the board before it;
 #   D. the clipboard: text that is no puzzle pasted with Ctrl+V changes
-#      nothing, a puzzle's line pasted gives the board that opening it gives,
+#      nothing but the status line, which shows below the board in the credit
+#      line's place ("Kein Rätsel erkannt", which the Orca run hears) until a
+#      puzzle is pasted, whose line gives the board that opening it gives,
 #      Ctrl+C gives the line back, Ctrl+Z takes the paste back;
 #   E. a page printed with one slot naming a text puzzle (a framed .ss grid),
 #      exported as a bitmap: the slot shows the puzzle's givens; Shift+Escape
@@ -47,6 +49,12 @@ one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
 active_is() { [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 open_dialog_window() { search_windows --onlyvisible --name '^Öffnen$' | head -n 1; }
 open_dialog() { [ -n "$(open_dialog_window)" ]; }
+# line_is same|other: the line below the board shows what it showed in the
+# screenshot credit-line, or something else.
+line_is() {
+  local shot
+  shot=$(screenshot "line-$1") && python3 "$keys" check-line "$shot" "$work/credit-line.ppm" "$main_x" "$main_y" "$1"
+}
 cue_shows() {
   local shot
   shot=$(screenshot "cue-$1") && python3 "$keys" check-cue "$shot" "$main_x" "$main_y" "$1"
@@ -207,10 +215,14 @@ same_file "$work/before.sdk" "$work/start.sdk"
 
 # ------------------------------------------------------------------ D. clipboard
 
-step "D. Ctrl+V: text that is no puzzle changes nothing"
+step "D. Ctrl+V: text that is no puzzle changes nothing but the status line"
 click $((main_x + 360)) $((main_y + 220))  # "Leeren"
 clipboard_set "Kein Rätsel: ..3.1..7."
+park_pointer
+screenshot credit-line >/dev/null || fail "no screenshot"
 press ctrl+v
+park_pointer
+wait_for 5 "the status line says below the board that no puzzle was found" line_is other
 saved nothing-pasted
 same_file "$work/nothing-pasted.sdk" "$work/zeros"
 
@@ -220,6 +232,7 @@ clipboard_set "$line"
 press ctrl+v
 park_pointer
 wait_for 5 "the pasted puzzle is shown" board_shows start
+wait_for 5 "the credit line is back below the board" line_is same
 saved pasted
 same_file "$work/pasted.sdk" "$work/start.sdk"
 clipboard_set "something else"

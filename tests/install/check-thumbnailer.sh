@@ -88,14 +88,15 @@ run large -s 1024 "$work/puzzle.sdk" "$work/large.png"
 
 # ---------------------------------------------------------------- text puzzles
 # Another program's puzzle as text (a .sdk with header lines, a framed .ss
-# grid, one line) is drawn as the same puzzle saved by this program: the same
-# picture, pixel for pixel, of a board of 72 locked givens.
+# grid, one line, a file of Debian's game "sudoku", UTF-16 text) is drawn as
+# the same puzzle saved by this program: the same picture, pixel for pixel,
+# of a board of 72 locked givens.
 e2e_support=$(realpath "$here/../e2e/e2e_support.py")
 python3 "$e2e_support" write-puzzle "$work/dump.sdk"
 run dump -s 300 "$work/dump.sdk" "$work/dump.png"
 [ "$rc" -eq 0 ] && [ "$(pixels "$work/dump.png" count 1 1 32 32 0 0 0)" -eq 0 ] &&
   [ "$(pixels "$work/dump.png" count 34 1 65 32 0 0 0)" -gt 40 ] || fail "the saved puzzle: not A1 empty and B1 a given"
-for form in sdk ss line; do
+for form in sdk ss line debian utf16; do
   python3 "$e2e_support" write-text-puzzle "$work/text-$form.sdk" "$form"
   run "text-$form" -s 300 "$work/text-$form.sdk" "$work/text-$form.png"
   [ "$rc" -eq 0 ] || fail "a text puzzle ($form): exit code $rc"
@@ -120,7 +121,18 @@ with open(folder + '/all-ones.sdk', 'wb') as f:
 with open(folder + '/extremes.sdk', 'wb') as f:
     f.write(struct.pack('<2i', -2**31, 2**31 - 1) * 500)
 PY
-for name in empty three long random0 random1 random2 random3 all-ones extremes; do
+# refused NAME WORDS: NAME.sdk makes a clean failure, exit code 1 and no
+# picture, and a message with WORDS.
+refused() {
+  run "$1" -s 128 "$work/$1.sdk" "$work/$1.png"
+  [ "$rc" -eq 1 ] || fail "$1: exit code $rc, not 1"
+  [ -e "$work/$1.png" ] && fail "$1: a picture was written"
+  grep -q "$2" "$work/$1.err" || fail "$1: no message"
+}
+# Neither a board dump nor a puzzle: the file manager's plain icon.
+printf 'Einkaufsliste\nBrot\n' >"$work/list.sdk"
+for name in empty three list; do refused "$name" 'no puzzle'; done
+for name in long random0 random1 random2 random3 all-ones extremes; do
   run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
   case $rc in
     0) [ "$(size_of "$work/$name.png")" = "128 128" ] || fail "$name: exit code 0 without a 128 x 128 PNG" ;;
@@ -132,12 +144,7 @@ done
 # Not a file to read: a clean failure, no picture, no hang.
 mkdir "$work/folder.sdk"
 mkfifo "$work/pipe.sdk"
-for name in folder pipe missing; do
-  run "$name" -s 128 "$work/$name.sdk" "$work/$name.png"
-  [ "$rc" -eq 1 ] || fail "$name: exit code $rc, not 1"
-  [ -e "$work/$name.png" ] && fail "$name: a picture was written"
-  grep -q 'cannot read' "$work/$name.err" || fail "$name: no message"
-done
+for name in folder pipe missing; do refused "$name" 'cannot read'; done
 chmod 000 "$work/puzzle.sdk"
 if ! [ -r "$work/puzzle.sdk" ]; then  # root reads it anyway
   run unreadable "$work/puzzle.sdk" "$work/unreadable.png"

@@ -79,13 +79,13 @@ TEST_F(PuzzleFile, OverwriteAsksAndNoKeepsTheOldFile) {
   At(3, 3).candidate[2] = 1;
 
   gScript.answers = {false};
-  SavePuzzle(path);
+  EXPECT_FALSE(SavePuzzle(path)) << "what is not written is not told as saved";
   EXPECT_EQ(ReadFileBytes(path), old);
   ASSERT_EQ(gScript.questions.size(), 1u);
   EXPECT_EQ(gScript.questions[0], "Fehler|Soll die Datei wirklich \xFC" "berschrieben werden?");
 
   gScript.answers = {true};
-  SavePuzzle(path);
+  EXPECT_TRUE(SavePuzzle(path));
   EXPECT_EQ(ReadFileBytes(path), PuzzleBytes()) << "Yes replaces the file wholly, no tail left";
 }
 
@@ -142,12 +142,12 @@ TEST_F(PuzzleFile, SaveFailingPartwayLeavesTheOldFileWholeAndNoLitter) {
   gScript.answers = {true};
   {
     FileSizeLimit limit(1000);  // the write of 4000 bytes fails after 1000, as on a full disk
-    SavePuzzle(path);
+    EXPECT_FALSE(SavePuzzle(path));
   }
   EXPECT_EQ(ReadFileBytes(path), "old bytes");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
 
-  SavePuzzle(folder.Path("no-such-folder/a.sdk"));
+  EXPECT_FALSE(SavePuzzle(folder.Path("no-such-folder/a.sdk")));
   EXPECT_FALSE(std::filesystem::exists(folder.Path("no-such-folder")));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -12,9 +13,10 @@
 
 namespace {
 
-// A puzzle of our own, off every diagonal: B1 holds 4, A2 holds 3.
-const std::string kRows[9] = {".4..2...7", "3...9.1..", "..8....5.", "2.....6..", ".7.3.8.9.",
-                              "..5.....1", ".6....8..", "..9.7...3", "1...5..4."};
+// A puzzle of our own, README's sample, of exactly one solution; off every
+// diagonal: C1 holds 6, A3 is empty.
+const std::string kRows[9] = {"..68...2.", ".5...47..", "..2....1.", "3..5....9", "82.......",
+                              ".6..3...8", "...4.369.", "5........", ".19..5..."};
 
 std::string Line() {
   std::string line;
@@ -59,7 +61,28 @@ class TextPuzzle : public ::testing::Test {
     At(5, 0).locked = 1;
   }
 
-  // Loads text as a puzzle and tells whether it gave the sample.
+  // text (bytes read as Latin-1 characters) as UTF-16 after its byte order
+// mark.
+std::string Utf16(const std::string& text, bool bigEndian) {
+  std::string units = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : text) units += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  return units;
+}
+
+// The rows as " . 4 . | . . 2 | . . 7", rule between the bands.
+std::string Spaced(const std::string& rule) {
+  std::string text;
+  for (std::size_t row = 0; row < 9; ++row) {
+    if (row == 3 || row == 6) text += rule + "\n";
+    for (std::size_t col = 0; col < 9; ++col) text += std::string(col % 3 == 0 && col > 0 ? " | " : " ") + kRows[row][col];
+    text += "\n";
+  }
+  return text;
+}
+
+std::string WithoutLastLine(const std::string& text) { return text.substr(0, text.rfind('\n', text.size() - 2) + 1); }
+
+// Loads text as a puzzle and tells whether it gave the sample.
   ::testing::AssertionResult LoadsTheSample(const std::string& text) {
     if (!LoadTextPuzzle(text)) return ::testing::AssertionFailure() << "no puzzle: [" << text << "]";
     if (gMainBoard != Expected()) return ::testing::AssertionFailure() << "other board: " << GridText();
@@ -165,22 +188,135 @@ TEST_F(TextPuzzle, BoxedGridWithAndWithoutFrame) {
   EXPECT_TRUE(IsNoPuzzle(boxed("", "---+-x-+---", "")));
 }
 
+// The Debian game "sudoku": its standard form (the default, also of its
+// saved games, whose title line it ends with the player's title) and its
+// compact form, each board after a '%' title line.
+TEST_F(TextPuzzle, TitleLinesOfTheDebianGame) {
+  const std::string standard = Spaced("-------+-------+-------");
+  EXPECT_TRUE(LoadsTheSample("% randomly generated - medium\n" + standard));
+  EXPECT_TRUE(LoadsTheSample("% randomly generated - hardMein Titel\n" + standard));
+  EXPECT_TRUE(LoadsTheSample("% randomly generated - medium\n" + Grid()));
+  // Several boards: one after the other (standard) or after an empty line
+  // (compact); the first opens.
+  std::string other = standard;
+  std::replace(other.begin(), other.end(), '.', '5');
+  EXPECT_TRUE(LoadsTheSample("% eins\n" + standard + "% zwei\n" + other));
+  EXPECT_TRUE(LoadsTheSample("% eins\n" + Grid() + "\n% zwei\n" + Grid()));
+
+  EXPECT_TRUE(IsNoPuzzle("% randomly generated - medium\n"));
+  EXPECT_TRUE(IsNoPuzzle("% eins\n" + standard + "% zwei\n"));
+  EXPECT_TRUE(IsNoPuzzle("% eins\n" + standard + "% zwei\n" + WithoutLastLine(standard)));
+  EXPECT_TRUE(IsNoPuzzle(Grid().substr(0, 30) + "% mitten\n" + Grid().substr(30)));
+}
+
+// qqwing's --solution: the puzzle, then its solution, as grids (readable,
+// compact) or lines; and the same under labels.
+TEST_F(TextPuzzle, APuzzleThenItsSolution) {
+  const std::string readable = Spaced("-------|-------|-------");
+  std::string solution = readable;
+  std::replace(solution.begin(), solution.end(), '.', '8');
+  EXPECT_TRUE(LoadsTheSample(readable + "\n" + solution + "\n"));
+  EXPECT_TRUE(LoadsTheSample(Grid() + "\n" + Grid() + "\n" + Grid() + "\n"));
+  EXPECT_TRUE(LoadsTheSample("Puzzle: " + Line() + "\nSolution: " + std::string(81, '7') + "\n"));
+  EXPECT_TRUE(LoadsTheSample("R\xC3\xA4tsel:\n" + Grid() + "\nL\xC3\xB6sung:\n" + solution));
+
+  EXPECT_TRUE(IsNoPuzzle(readable + solution)) << "a grid right after a grid";
+  EXPECT_TRUE(IsNoPuzzle(readable + "\n" + WithoutLastLine(solution)));
+  EXPECT_TRUE(IsNoPuzzle(readable + "\n" + solution + "\nEnde\n"));
+  EXPECT_TRUE(IsNoPuzzle(Line() + "\n" + Grid()));
+}
+
+// A short label before a line, in UTF-8 or Windows-1252.
+TEST_F(TextPuzzle, ALabelBeforeTheLine) {
+  for (const std::string label : {"Puzzle:", "R\xC3\xA4tsel:", "R\xE4tsel:", "  R\xC3\xA4tsel 12:", "Sudoku Puzzle 3 :"})
+    EXPECT_TRUE(LoadsTheSample(label + " " + Line() + "\n")) << label;
+  EXPECT_TRUE(LoadsTheSample("Puzzle:" + Line()));
+
+  for (const std::string label : {"1. Puzzle:", "Puzzle, schwer:", "Ein sehr langes Etikett davor:", ":", "Puzzle: x"})
+    EXPECT_TRUE(IsNoPuzzle(label + " " + Line())) << label;
+}
+
+// Tables copied from a spreadsheet or a web page: a tab between each two
+// cells, an empty cell empty (or blanks, also no-break spaces); and digits
+// apart by no-break spaces.
+TEST_F(TextPuzzle, SpreadsheetAndWebTables) {
+  const auto table = [](const std::string& empty, const std::string& around) {
+    return Grid("\n", [&](char c, std::size_t i) {
+      return std::string(i > 0 ? "\t" : "") + (c == '.' ? empty : around + c + around);
+    });
+  };
+  EXPECT_TRUE(LoadsTheSample(table("", "")));
+  EXPECT_TRUE(LoadsTheSample(table("\xC2\xA0\xC2\xA0\xC2\xA0", "\xC2\xA0")));  // a browser's copy of &nbsp; cells
+  EXPECT_TRUE(LoadsTheSample(table(" ", "")));
+  EXPECT_TRUE(LoadsTheSample(Grid("\n", [](char c, std::size_t) { return std::string(1, c) + "\xC2\xA0"; })));
+  EXPECT_TRUE(LoadsTheSample(Grid("\r\n", [](char c, std::size_t) { return std::string(1, c) + "\xA0"; })));
+  std::string tabbedLine;
+  for (std::size_t i = 0; i < 81; ++i) tabbedLine += std::string(i > 0 ? "\t" : "") + (Line()[i] == '.' ? "" : Line().substr(i, 1));
+  EXPECT_TRUE(LoadsTheSample(tabbedLine + "\n"));
+
+  // A first row of empty cells is a row, not an empty line.
+  const std::string emptyFirst = "\t\t\t\t\t\t\t\t\n" + table("", "").substr(table("", "").find('\n') + 1);
+  PuzzleDigits digits{};
+  ASSERT_TRUE(ReadTextPuzzle(emptyFirst, digits));
+  EXPECT_EQ(digits[2], 0) << "C1, a given, is empty in the empty first row";
+  EXPECT_EQ(digits[10], 5);
+
+  std::string twoInOne = table("", "");
+  twoInOne.replace(twoInOne.find('4'), 1, "45");
+  EXPECT_TRUE(IsNoPuzzle(twoInOne));
+  std::string tenFields = table("", "");
+  tenFields.insert(tenFields.find('\n'), "\t");
+  EXPECT_TRUE(IsNoPuzzle(tenFields));
+  EXPECT_TRUE(IsNoPuzzle("\t" + table("", "")));
+}
+
+// Line ends of CR alone, and UTF-16 text with its byte order mark, as
+// Windows editors save it.
+TEST_F(TextPuzzle, LineEndsAndEncodings) {
+  EXPECT_TRUE(LoadsTheSample(Grid("\r")));
+  EXPECT_TRUE(LoadsTheSample("#Aalt\r" + Line() + "\r"));
+  EXPECT_TRUE(LoadsTheSample(Utf16(Grid("\r\n"), false)));
+  EXPECT_TRUE(LoadsTheSample(Utf16(Line() + "\r\n", true)));
+  EXPECT_TRUE(LoadsTheSample(Utf16("Puzzle:\xA0" + Line(), false))) << "U+00A0 is a blank";
+  EXPECT_TRUE(IsNoPuzzle(Utf16(Line(), false) + "\x3D\xD8")) << "a lone surrogate";
+  EXPECT_TRUE(IsNoPuzzle(Utf16(Line(), false) + "5")) << "an odd byte at the end";
+}
+
+// A collection of grids longer than the limit: the first opens, and the last
+// one may be cut; what ends within the limit must be puzzles.
+TEST_F(TextPuzzle, ALongCollectionOfGrids) {
+  std::string collection;
+  for (int i = 0; collection.size() < 2 * kTextPuzzleLimit; ++i) collection += "% Nummer " + std::to_string(i) + "\n" + Grid();
+  EXPECT_TRUE(LoadsTheSample(collection));
+  EXPECT_TRUE(IsNoPuzzle(collection.substr(0, kTextPuzzleLimit - 40))) << "a short text has no cut grid";
+  std::string spoiled = collection;
+  spoiled[collection.rfind('%', kTextPuzzleLimit - 300)] = 'x';
+  EXPECT_TRUE(IsNoPuzzle(spoiled));
+}
+
 TEST_F(TextPuzzle, FilesTellDumpsFromText) {
   const std::string path = folder.Path("p.sdk");
   const auto write = [&](const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; };
 
   write("#AJemand\n" + Grid());
-  LoadPuzzle(path);
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kText);
+  EXPECT_EQ(gMainBoard, Expected());
+  write(Utf16(Line(), false));
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kText) << "UTF-16 text has zero bytes, and is text all the same";
   EXPECT_EQ(gMainBoard, Expected());
 
   // Exactly 4000 bytes, or a zero byte anywhere: a board dump, whatever it reads as.
   const std::string fourThousand = Line() + std::string(4000 - 81, '\n');
   write(fourThousand);
-  LoadPuzzle(path);
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kDump);
   EXPECT_EQ(PuzzleBytes(), fourThousand);
+  const std::string utf16FourThousand = Utf16(Line() + std::string(2000 - 82, '\n'), false);
+  write(utf16FourThousand);
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kDump);
+  EXPECT_EQ(PuzzleBytes(), utf16FourThousand);
   const std::string withZero = Line() + std::string(1, '\0');
   write(withZero);
-  LoadPuzzle(path);
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kDump);
   EXPECT_EQ(PuzzleBytes(), withZero + std::string(4000 - withZero.size(), '\0'));
 
   // A truncated dump of a board with givens stays a dump.
@@ -188,13 +324,17 @@ TEST_F(TextPuzzle, FilesTellDumpsFromText) {
   const std::string dump = PuzzleBytes();
   write(dump.substr(0, 1500));
   ClearBoard(gMainBoard);
-  LoadPuzzle(path);
+  EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kDump);
   EXPECT_EQ(PuzzleBytes(), dump.substr(0, 1500) + std::string(2500, '\0'));
 
   // Text that is no puzzle loads as before: its bytes as a dump.
-  write("1234\n");
-  LoadPuzzle(path);
-  EXPECT_EQ(PuzzleBytes(), "1234\n" + std::string(3995, '\0'));
+  for (const std::string& text : {std::string("1234\n"), Utf16("1234\n", true), std::string()}) {
+    write(text);
+    EXPECT_EQ(LoadPuzzle(path), PuzzleFound::kOther);
+    EXPECT_EQ(PuzzleBytes(), text + std::string(4000 - text.size(), '\0'));
+  }
+  EXPECT_EQ(LoadPuzzle(folder.Path("none.sdk")), PuzzleFound::kNothing);
+  EXPECT_EQ(PuzzleBytes(), std::string(4000, '\0'));
 }
 
 TEST_F(TextPuzzle, AHugeFileIsReadOnlyAsFarAsTheLimit) {
@@ -214,15 +354,15 @@ TEST_F(TextPuzzle, AHugeFileIsReadOnlyAsFarAsTheLimit) {
 TEST_F(TextPuzzle, TheBoardAsALine) {
   LoadTextPuzzle(Line());
   EXPECT_EQ(PuzzleLine(), Line());
-  SetCandidates(3, 1, "6");      // entered, not locked: filled all the same
-  SetCandidates(2, 1, "45");     // undecided
-  At(1, 2).candidate[2] = 2;     // a flag other than 1 counts as not set
+  SetCandidates(1, 1, "7");      // entered, not locked: filled all the same
+  SetCandidates(3, 1, "45");     // undecided
+  At(2, 2).candidate[4] = 2;     // a flag other than 1 counts as not set
   At(0, 1).candidate[0] = 1;     // row 0 and column 0 are no part of the line
   At(4, 0).candidate[0] = 1;
   std::string expected = Line();
-  expected[1] = '.';
-  expected[2] = '6';
-  expected[9] = '.';
+  expected[0] = '7';
+  expected[2] = '.';
+  expected[10] = '.';
   EXPECT_EQ(PuzzleLine(), expected);
   ASSERT_TRUE(LoadTextPuzzle(PuzzleLine()));
   EXPECT_EQ(PuzzleLine(), expected);

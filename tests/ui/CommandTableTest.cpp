@@ -404,6 +404,7 @@ TEST_F(CommandRows, EveryRowActsByEachOfItsKeysAndByItsGadgetOrMenuItem) {
           SetClipboardText("kein R\xE4tsel");
           goesOn = way.run();
           EXPECT_EQ(gMainBoard, before.board) << "text that is no puzzle changes nothing";
+          EXPECT_EQ(GetGadgetText(kStatusGadget), "Kein R\xE4tsel erkannt") << "but the status line";
           EXPECT_EQ(UndoSteps(), 0);
           std::string line = solved;
           line[1] = '.';
@@ -415,6 +416,7 @@ TEST_F(CommandRows, EveryRowActsByEachOfItsKeysAndByItsGadgetOrMenuItem) {
           SetClipboardText(" " + line + "\r\n");
           goesOn = way.run();
           EXPECT_EQ(gMainBoard, pasted) << "the givens locked, every other field 0";
+          EXPECT_EQ(GetGadgetText(kStatusGadget), "") << "the refusal goes with the next puzzle";
           EXPECT_EQ(UndoSteps(), 1);
           break;
         }

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QCursor>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStyleOptionButton>
 #include <QTimer>
@@ -344,6 +345,62 @@ TEST_F(Interaction, TheBoardIsATableOfNamedCellsAndTheButtonsHaveNames) {
   EXPECT_TRUE(GadgetWidget(kBoardGadget)->toolTip().isEmpty()) << "no tooltip over the board";
   EXPECT_EQ(QAccessible::queryAccessibleInterface(GadgetWidget(kFirstDigitBox))->text(QAccessible::Name),
             QStringLiteral("1"));
+}
+
+// The key chord a screen reader is told for a button, box or menu item: the
+// third part of its first action's binding.
+QString ToldKey(QAccessibleInterface* control) {
+  QAccessibleActionInterface* actions = control ? control->actionInterface() : nullptr;
+  if (!actions || actions->actionNames().isEmpty()) return QStringLiteral("no action");
+  return actions->keyBindingsForAction(actions->actionNames().constFirst()).join(QLatin1Char(';'));
+}
+
+QAccessibleInterface* MenuItem(int menu, int index) {
+  return QAccessible::queryAccessibleInterface(qtws::gState.menus.at(menu)->actions().at(index));
+}
+
+// A blind newcomer learns the keys where they act: the board's description
+// names the main ones, each button, box and menu item tells its chord, and a
+// menu opened from the keyboard has its first item chosen, which is spoken.
+TEST_F(Interaction, TheKeysAreToldWithTheBoardTheButtonsAndTheMenus) {
+  const QString description = QAccessible::queryAccessibleInterface(GadgetWidget(kBoardGadget))->text(QAccessible::Description);
+  for (const char* key : {"Pfeiltasten", "1 bis 9", "Entf", "S:", "Strg+F", "H:", "Strg+Z"})
+    EXPECT_TRUE(description.contains(QLatin1String(key))) << key << " in " << description.toStdString();
+
+  const std::vector<std::pair<int, QString>> buttons{
+      {kOpenButton, QStringLiteral(";;<Control>o")}, {kCreateButton, QStringLiteral(";;<Control>n")},
+      {kClearButton, QStringLiteral(";;<Control>Delete")}, {kStopButton, QStringLiteral(";;Escape")},
+      {kFileButton, QString()}, {kFirstDigitBox, QStringLiteral(";;1")},
+      {kFirstDigitBox + 8, QStringLiteral(";;9")}, {kLockBox, QStringLiteral(";;s")}};
+  for (const auto& [gadget, key] : buttons)
+    EXPECT_EQ(ToldKey(QAccessible::queryAccessibleInterface(GadgetWidget(gadget))), key) << "gadget " << gadget;
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(GadgetWidget(kLockBox))->role(), QAccessible::CheckBox);
+  EXPECT_EQ(ToldKey(MenuItem(kFileMenu, 0)), QStringLiteral(";;<Control>s"));
+  EXPECT_EQ(ToldKey(MenuItem(kFileMenu, 1)), QStringLiteral(";;<Control>p"));
+  EXPECT_EQ(ToldKey(MenuItem(kSolveMenu, 3)), QStringLiteral(";;<Control>f")) << "after the separator";
+  EXPECT_EQ(MenuItem(kSolveMenu, 0)->text(QAccessible::Name), QStringLiteral(u"Vollständig lösen"));
+
+  // Pressing a box through assistive technology changes the cell as a click does.
+  Press(kMainWindow, Qt::Key_Right);
+  QAccessibleInterface* box = QAccessible::queryAccessibleInterface(GadgetWidget(kFirstDigitBox + 2));
+  box->actionInterface()->doAction(box->actionInterface()->actionNames().constFirst());
+  RunPendingPasses();
+  EXPECT_EQ(CellSpokenName(1, 1), "A1: 3");
+  EXPECT_TRUE(box->state().checked);
+
+  QMenu* fileMenu = qtws::gState.menus.at(kFileMenu).get();
+  GadgetWidget(kFileButton)->setFocus();
+  Press(kMainWindow, Qt::Key_Space);
+  ASSERT_TRUE(fileMenu->isVisible());
+  EXPECT_EQ(fileMenu->activeAction(), fileMenu->actions().constFirst()) << "opened by a key: the first item";
+  EXPECT_TRUE(MenuItem(kFileMenu, 0)->state().focused);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(fileMenu)->text(QAccessible::Name), QStringLiteral("Speichern oder Drucken"));
+  fileMenu->hide();
+  QTest::mouseClick(WindowHandle(kMainWindow), Qt::LeftButton, {}, QPoint(360, 60));
+  RunPendingPasses();
+  ASSERT_TRUE(fileMenu->isVisible());
+  EXPECT_EQ(fileMenu->activeAction(), nullptr) << "opened by the mouse: as ever";
+  fileMenu->hide();
 }
 
 // What a screen reader is told: the pass's change of the board, the error

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -102,6 +103,55 @@ TEST_F(Printing, PreviewScrollsToTheWholePageBelowItsButtons) {
   EXPECT_EQ(lowestVisible, 40 + 2975 - 1) << "the credit line can be scrolled into view";
   EXPECT_EQ(areaAfterResize, QRect(0, 0, 500, 400)) << "the scroll area follows the window";
   EXPECT_EQ(cancelAfterResize, QRect(250, 0, 250, 40)) << "\"Abbrechen\" stays the right half";
+}
+
+QString AccessibleName(int gadget) { return QAccessible::queryAccessibleInterface(Gadget(gadget))->text(QAccessible::Name); }
+
+// What a screen reader is told: each slot by its number and its file's name,
+// or "leer", and as nothing but that (a field's text, its path, is not
+// read); the preview's page, which has the keyboard, by how many puzzles are
+// on it and their names; and Tab stops only at what has a name.
+TEST_F(Printing, SlotsAndThePageAreNamedByTheirPuzzles) {
+  TempFolder folder;
+  const std::string path = folder.Path("Wochenende \xC3\xBC" "ber.sdk");
+  SavePuzzle(path);
+  QStringList slotsBefore, slotsAfter, tabStops;
+  QString page;
+  bool pageFocused = false, fieldReadsText = true;
+  Script script;
+  script.WhenGadget(SlotField(0, 1) + 1, [&] {
+          for (int slot = 0; slot < 6; ++slot) slotsBefore << AccessibleName(SlotField(slot / 3, slot % 3));
+          Click(SlotField(0, 1) + 1);
+        })
+      .WhenFileDialog(QStringLiteral(u"Öffnen"), [&] { EnterPath(QStringLiteral(u"Öffnen"), path); })
+      .When([] { return !GetGadgetText(SlotField(0, 1)).empty(); },
+            [&] {
+              for (int slot = 0; slot < 6; ++slot) slotsAfter << AccessibleName(SlotField(slot / 3, slot % 3));
+              fieldReadsText = QAccessible::queryAccessibleInterface(Gadget(SlotField(0, 1)))->textInterface() != nullptr;
+              Click(kSelectionPrint);
+            })
+      .WhenGadget(kPreviewCancel, [&] {
+        page = AccessibleName(kPreviewImage);
+        QWidget* preview = Gadget(kPreviewImage)->window();
+        pageFocused = preview->focusWidget() == Gadget(kPreviewImage);
+        for (QWidget* stop = preview->nextInFocusChain(); stop != preview; stop = stop->nextInFocusChain())
+          if (stop->isVisible() && (stop->focusPolicy() & Qt::TabFocus))
+            tabStops << QAccessible::queryAccessibleInterface(stop)->text(QAccessible::Name);
+        Click(kPreviewCancel);
+      })
+      .WhenBox(kImageTitle, [] { Answer(kImageTitle, QMessageBox::No); });
+  EXPECT_EQ(ShowPrintSelection(), 0);
+  ASSERT_TRUE(script.Done());
+  EXPECT_EQ(slotsBefore, QStringList({QStringLiteral(u"Rätsel 1: leer"), QStringLiteral(u"Rätsel 2: leer"),
+                                      QStringLiteral(u"Rätsel 3: leer"), QStringLiteral(u"Rätsel 4: leer"),
+                                      QStringLiteral(u"Rätsel 5: leer"), QStringLiteral(u"Rätsel 6: leer")}));
+  EXPECT_EQ(slotsAfter.value(1), QStringLiteral(u"Rätsel 2: Wochenende über.sdk")) << "its name, not its path";
+  EXPECT_EQ(slotsAfter.value(0), QStringLiteral(u"Rätsel 1: leer"));
+  EXPECT_FALSE(fieldReadsText);
+  EXPECT_EQ(page, QStringLiteral(u"Druckseite mit 1 Rätsel: Wochenende über.sdk"));
+  EXPECT_TRUE(pageFocused) << "the page has the keyboard on opening";
+  EXPECT_EQ(tabStops, QStringList({page, QStringLiteral("Seite drucken"), QStringLiteral("Nicht drucken")}))
+      << "Tab stops at the named page and buttons only, not at the scroll area";
 }
 
 // A puzzle file where the export is about to write.
