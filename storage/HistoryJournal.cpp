@@ -340,6 +340,4 @@ void JournalStep(HistoryStep step, const Board& before) {
   }
 }
 
-void SayJournalNotice() {
-  if (gNotice) SetStatusText(std::exchange(gNotice, nullptr));
-}
+const char* TakeJournalNotice() { return std::exchange(gNotice, nullptr); }

@@ -110,7 +110,7 @@ bool JournalKeepsSteps();
 // appends a record of the step to the journal, when one is kept.
 void JournalStep(HistoryStep step, const Board& before);
 
-// Says what the person must know of the journal, once (the main loop asks
-// at every pass): that the steps are no longer kept, or that the files are
-// a newer program's.
-void SayJournalNotice();
+// What the person must be told of the journal, once, or null (the main loop
+// asks at every pass): that the steps are no longer kept, or that the files
+// are a newer program's. Taking it clears it.
+const char* TakeJournalNotice();

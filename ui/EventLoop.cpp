@@ -9,6 +9,7 @@
 #include "ui/CellEditor.h"
 #include "ui/CommandTable.h"
 #include "ui/Commands.h"
+#include "ui/MainWindow.h"
 #include "ui/Resources.h"
 
 int gSnappedX = 0;
@@ -87,7 +88,8 @@ Handled HandleEvent(EventKind event) {
 bool RunPass() {
   const EventKind event = WaitEvent();
   const Handled handled = HandleEvent(event);
-  SayJournalNotice();
+  // Said once, in the status line below the board, where it fits.
+  if (const char* notice = TakeJournalNotice()) ShowHelpText(notice, notice);
 
   const int previousX = gSnappedX, previousY = gSnappedY;
   const PointerPosition pointer = WindowPointer(kMainWindow);

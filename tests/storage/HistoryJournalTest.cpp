@@ -40,11 +40,20 @@ std::size_t SizeOf(const std::string& path) {
   return error ? 0 : static_cast<std::size_t>(size);
 }
 
+// What the person was told of the journal so far: the main loop takes the
+// notice after every command, as here.
+std::vector<std::string> gTold;
+
+void TakeNotice() {
+  if (const char* notice = TakeJournalNotice()) gTold.emplace_back(notice);
+}
+
 template <typename Change>
 void Command(Change change) {
   const Board before = gMainBoard;
   change();
   RecordChange(before);
+  TakeNotice();
 }
 
 // The history and the main board as one value, to compare runs by.
@@ -74,6 +83,8 @@ class HistoryJournal : public ::testing::Test {
     ClearHistory();
     WatchHistory(JournalStep);
     scripted::Reset();
+    TakeJournalNotice();
+    gTold.clear();
   }
   void TearDown() override {
     WatchHistory(nullptr);
@@ -130,10 +141,10 @@ class HistoryJournal : public ::testing::Test {
     return Snapshot() == killed;
   }
 
-  // What the person was told in the status line.
+  // What the person was told so far.
   static std::vector<std::string> Told() {
-    SayJournalNotice();
-    return scripted::gScript.statusTexts;
+    TakeNotice();
+    return gTold;
   }
 
   TempFolder folder;
@@ -429,7 +440,7 @@ TEST_F(HistoryJournal, ANewerProgramsFilesAreLeftByteForByte) {
   for (const auto& [baseBytes, journalBytes] : {std::pair{newerBase, newerJournal}, std::pair{ownBase, newerJournal}}) {
     WriteBytes(base, baseBytes);
     WriteBytes(journal, journalBytes);
-    scripted::Reset();
+    gTold.clear();
     Start();
     Command([] { SetCandidates(5, 5, "7"); });
     Command([] { SetCandidates(5, 6, "8"); });
