@@ -13,7 +13,11 @@ using Finder = bool (*)(const Position&, Step&);
 struct Tier {
   int baseRating;     // no step of the tier rates lower
   Finder find;
-  bool uniqueness;    // only for a puzzle with exactly one solution
+  // Only for a puzzle with exactly one solution: the uniqueness patterns,
+  // which rest on it, and nested nets, the last resort of the hardest such
+  // puzzles, which on a board with many solutions cost seconds to find what
+  // cannot complete it anyway.
+  bool onlyOneSolution;
   bool costly = false;  // searches the whole position for each candidate
 };
 
@@ -54,7 +58,7 @@ constexpr Tier kTiers[] = {
     {rating::kMultipleForcingChain, FindMultipleForcingChain, false, true},
     {rating::kForcingNet, [](const Position& p, Step& s) { return FindForcingNet(p, 0, s); }, false, true},
     {rating::kForcingNetLocked, [](const Position& p, Step& s) { return FindForcingNet(p, 1, s); }, false, true},
-    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, false, true},
+    {rating::kForcingNetNested, [](const Position& p, Step& s) { return FindForcingNet(p, 2, s); }, true, true},
 };
 constexpr int kTierCount = static_cast<int>(std::size(kTiers));
 
@@ -67,7 +71,7 @@ SearchResult FindNextStep(const Position& position, const SearchOptions& options
   for (int tier = options.fromTier; tier < kTierCount; ++tier) {
     const Tier& t = Item(kTiers, tier);
     if (found && t.baseRating >= step.rating) break;
-    if (t.uniqueness && !options.uniqueness) continue;
+    if (t.onlyOneSolution && !options.uniqueness) continue;
     // Where every candidate holds in some solution no step exists, and a
     // position without solution has nothing to explain: the costly
     // techniques need not look.

@@ -8,7 +8,8 @@
 #include "explain/Step.h"
 
 struct SearchOptions {
-  bool uniqueness = false;  // the puzzle has exactly one solution: patterns that rest on that may be used
+  bool uniqueness = false;  // the puzzle has exactly one solution: patterns that rest on that, and nested
+                            // nets, may be used
   int fromTier = 0;         // the first technique tier to try (one a search that took long reached)
   int blinkMilliseconds = 0;  // > 0: give up once the search takes longer, reporting kTakesLong
   bool polls = false;       // poll for STOP as it goes (through PollForStop), reporting kStopped
