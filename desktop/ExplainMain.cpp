@@ -3,9 +3,9 @@
 //   tolva-sudoku-explain [--summary] [FILE...]
 //
 // Reads puzzles from the files, or standard input when none is given (also
-// for "-"): one puzzle per line in any text form the program opens, or the
-// whole input as one puzzle in a form of several lines (a grid, a boxed grid,
-// a text ".sdk"), or a board dump. For each it prints the solution count, the
+// for "-"): every puzzle of the input, each in any text form the program
+// opens (a line, a grid, a boxed grid, a text ".sdk"; a line may carry a
+// rating or a name after its cells), or a board dump. For each it prints the solution count, the
 // steps a person can see as numbered sentences, and the rating; with
 // --summary one line of seven fields instead. Exits 0 when every puzzle was
 // read, 1 when some line or file was not (each said on standard error, the
@@ -16,10 +16,8 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "explain/Explanation.h"
 #include "explain/StepText.h"
@@ -106,61 +104,39 @@ Digits DigitsOf(const PuzzleDigits& puzzle) {
   return digits;
 }
 
-// A line that is a puzzle by itself, or whose first word is one (a line of a
-// collection that carries a rating or a name after the puzzle).
-bool ReadLinePuzzle(std::string_view line, PuzzleDigits& puzzle) {
-  if (ReadTextPuzzle(line, puzzle)) return true;
-  const std::size_t start = line.find_first_not_of(" \t");
-  if (start == std::string_view::npos) return false;
-  const std::size_t end = line.find_first_of(" \t", start);
-  return end != std::string_view::npos && ReadTextPuzzle(line.substr(start, end - start), puzzle);
-}
-
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
-bool IsBlankLine(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
-
-// Explains every puzzle of one input; false when some part was no puzzle.
+// Explains every puzzle of one input; false when some part was no puzzle,
+// each such stretch of lines told on standard error.
 bool ExplainInput(std::string_view name, std::string_view bytes, bool summary) {
   if (IsDump(bytes)) {
     LoadPuzzleBytes(bytes);
     Explain(GivensOfMainBoard(), summary);
     return true;
   }
-  const std::vector<std::string_view> lines = Lines(bytes);
-  std::size_t first = 0;
-  while (first < lines.size() && IsBlankLine(lines[first])) ++first;
-  PuzzleDigits puzzle{};
-  if (first < lines.size() && !ReadLinePuzzle(lines[first], puzzle)) {
-    if (ReadTextPuzzle(bytes.substr(0, kTextPuzzleLimit + 1), puzzle)) {
-      Explain(DigitsOf(puzzle), summary);
-      return true;
-    }
-    std::fprintf(stderr, "%s: %s: kein R\xC3\xA4tsel erkannt\n", kProgram.data(), std::string(name).c_str());
-    return false;
-  }
+  std::size_t badFrom = 0, badTo = 0;  // lines not yet told, from 1; none when 0
+  const auto tellBadLines = [&] {
+    if (badFrom == 0) return;
+    const std::string where = badTo == badFrom ? "Zeile " + std::to_string(badFrom)
+                                               : "Zeilen " + std::to_string(badFrom) + " bis " + std::to_string(badTo);
+    std::fprintf(stderr, "%s: %s, %s: kein R\xC3\xA4tsel erkannt\n", kProgram.data(), std::string(name).c_str(),
+                 where.c_str());
+    badFrom = 0;
+  };
   bool allRead = true;
-  for (std::size_t i = first; i < lines.size(); ++i) {
-    if (IsBlankLine(lines[i])) continue;
-    if (ReadLinePuzzle(lines[i], puzzle)) {
-      Explain(DigitsOf(puzzle), summary);
-      std::fflush(stdout);
-    } else {
-      std::fprintf(stderr, "%s: %s, Zeile %zu: kein R\xC3\xA4tsel erkannt\n", kProgram.data(),
-                   std::string(name).c_str(), i + 1);
+  ForEachTextPuzzle(bytes, [&](const TextPuzzleEntry& entry) {
+    if (!entry.read) {
       allRead = false;
+      if (badFrom == 0 || entry.line > badTo + 1) {
+        tellBadLines();
+        badFrom = entry.line;
+      }
+      badTo = entry.lastLine;
+      return;
     }
-  }
+    tellBadLines();
+    Explain(DigitsOf(entry.digits), summary);
+    std::fflush(stdout);
+  });
+  tellBadLines();
   return allRead;
 }
 

@@ -2,7 +2,8 @@
 // puzzle file: the reader looks no further than its limit, a puzzle loads as
 // locked givens and nothing else, the board's line reads back as the same
 // board, and a dump (4000 bytes, or a zero byte outside UTF-16 text) always
-// loads as a dump.
+// loads as a dump. Read whole as a collection, its entries run forward
+// through the lines, and a text that is a puzzle begins with that puzzle.
 
 #include <cstdint>
 #include <cstdio>
@@ -48,6 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(again == digits);
     for (int digit : digits) Require(digit >= 0 && digit <= 9);
   }
+
+  std::size_t entries = 0, lastLine = 0;
+  ForEachTextPuzzle(input, [&](const TextPuzzleEntry& entry) {
+    Require(entry.line > lastLine && entry.lastLine >= entry.line);
+    if (entries++ == 0 && puzzle && input.size() <= kTextPuzzleLimit) Require(entry.read && entry.digits == digits);
+    for (int digit : entry.digits) Require(digit >= 0 && digit <= 9);
+    lastLine = entry.lastLine;
+  });
+  Require(entries > 0 || !puzzle);
 
   ClearBoard(gMainBoard);
   gMainBoard[3][7].candidate[1] = 5;  // a board that a text puzzle replaces wholly

@@ -1,5 +1,6 @@
 #include "storage/TextPuzzle.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "board/Board.h"
@@ -139,20 +140,28 @@ enum class Read {
 // Reads the puzzles of lines from a position on.
 class PuzzleReader {
  public:
-  explicit PuzzleReader(const std::vector<std::string_view>& lines) : lines_(lines) {}
+  // With wordsAfterLine, a line of 81 cells may carry words after it (a
+  // collection's rating or name, the further fields of a table).
+  explicit PuzzleReader(const std::vector<std::string_view>& lines, bool wordsAfterLine = false)
+      : lines_(lines), wordsAfterLine_(wordsAfterLine) {}
 
   bool AtEnd() const { return at_ == lines_.size(); }
   bool AtEmptyLine() const { return !AtEnd() && IsEmptyLine(lines_[at_]); }
   bool AtTitle() const { return !AtEnd() && IsTitle(lines_[at_]); }
   void Skip() { ++at_; }
+  std::size_t At() const { return at_; }
+  void MoveTo(std::size_t at) { at_ = at; }
+  // Where the last puzzle began after its title lines.
+  std::size_t ContentAt() const { return contentAt_; }
 
   // One puzzle after its title lines (and empty lines after them): a line
   // of cells or a grid.
   Read Puzzle(PuzzleDigits& digits, bool& grid) {
     while (AtTitle())
       for (++at_; AtEmptyLine();) ++at_;
+    contentAt_ = at_;
     if (AtEnd()) return Read::kCut;
-    grid = !ReadCellLine(lines_[at_], digits);
+    grid = !ReadCellLine(lines_[at_], digits) && !(wordsAfterLine_ && ReadFirstWord(lines_[at_], digits));
     if (!grid) {
       ++at_;
       return Read::kWhole;
@@ -182,8 +191,19 @@ class PuzzleReader {
     return Read::kWhole;
   }
 
+  // A line whose first word is a line of 81 cells, ended by a blank or by the
+  // ',' or ';' of a table saved as text.
+  static bool ReadFirstWord(std::string_view line, PuzzleDigits& digits) {
+    line = Trimmed(line);
+    std::size_t end = 0;
+    while (end < line.size() && !IsBlank(line[end]) && line[end] != ',' && line[end] != ';') ++end;
+    return end < line.size() && ReadCellLine(line.substr(0, end), digits);
+  }
+
   const std::vector<std::string_view>& lines_;
+  const bool wordsAfterLine_;
   std::size_t at_ = 0;
+  std::size_t contentAt_ = 0;
 };
 
 }  // namespace
@@ -213,6 +233,35 @@ bool ReadTextPuzzle(std::string_view text, PuzzleDigits& digits) {
     if ((grid || nextGrid) && !apart && !titled) return false;
     if (read == Read::kCut) return true;
     grid = nextGrid;
+  }
+}
+
+void ForEachTextPuzzle(std::string_view text, const std::function<void(const TextPuzzleEntry&)>& visit) {
+  const std::string plain = PlainText(text);
+  const std::vector<std::string_view> lines = Lines(plain);
+  PuzzleReader reader(lines, true);
+  for (;;) {
+    while (reader.AtEmptyLine()) reader.Skip();
+    if (reader.AtEnd()) return;
+    TextPuzzleEntry entry{};
+    bool grid = false;
+    entry.read = reader.Puzzle(entry.digits, grid) == Read::kWhole;
+    const std::size_t content = std::min(reader.ContentAt(), lines.size() - 1);
+    entry.line = content + 1;
+    if (!entry.read) {
+      entry.digits = {};
+      // The rest of a broken grid goes with it, up to an empty line or a
+      // title; any other line is told alone.
+      PuzzleDigits unused{};
+      const bool gridLine = IsRule(lines[content]) || ReadRow(lines[content], unused, 0);
+      std::size_t next = content + 1;
+      while (gridLine && next < lines.size() && !IsEmptyLine(lines[next]) && !IsTitle(lines[next])) ++next;
+      reader.MoveTo(next);
+      entry.lastLine = next;
+    } else {
+      entry.lastLine = reader.At();
+    }
+    visit(entry);
   }
 }
 

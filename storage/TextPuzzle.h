@@ -28,6 +28,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,21 @@ constexpr std::size_t kTextPuzzleLimit = 8192;
 // kTextPuzzleLimit + 1 bytes, so a caller hands over that many to tell a
 // longer text.
 bool ReadTextPuzzle(std::string_view text, PuzzleDigits& digits);
+
+// One puzzle of a collection read whole, or a stretch of lines that is none.
+struct TextPuzzleEntry {
+  std::size_t line = 0;      // its first line, from 1 (after its title lines)
+  std::size_t lastLine = 0;  // its last line
+  bool read = false;         // false: these lines are no puzzle
+  PuzzleDigits digits{};     // all 0 when not read
+};
+
+// Every puzzle of a text in turn, each in any of the forms above, and every
+// stretch of lines that is none, for a tool that reads a whole collection.
+// A line of 81 cells may also carry words after a blank, ',' or ';' (a
+// rating, a name, the further fields of a table).
+// The text has no length limit.
+void ForEachTextPuzzle(std::string_view text, const std::function<void(const TextPuzzleEntry&)>& visit);
 
 // The main board becomes the puzzle: each given a locked cell holding that
 // one digit, every other field of all 100 cells 0.

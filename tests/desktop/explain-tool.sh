@@ -30,10 +30,31 @@ $none $none 0 0 0 0.0
 LINES
 diff -u "$work/expected" "$work/fields" || fail "summary differs"
 
+# A first line that is no puzzle is told like any other; the puzzle after it
+# is still done.
+printf 'Rätsel aus der Zeitung\n%s\n' "$unique" >"$work/headed"
+status=0
+"$tool" --summary "$work/headed" >"$work/headed-summary" 2>"$work/errors" || status=$?
+[[ $status -eq 1 ]] || fail "exit status $status for a first line that is no puzzle, not 1"
+[[ $(cat "$work/errors") == "tolva-sudoku-explain: $work/headed, Zeile 1: kein Rätsel erkannt" ]] ||
+  fail "first line not told: $(cat "$work/errors")"
+[[ $(cut -d' ' -f1-6 "$work/headed-summary") == "$(head -n 1 "$work/expected")" ]] ||
+  fail "the puzzle after a first line that is no puzzle not done"
+
 # The same puzzle as nine lines of a file gives the same line.
 fold -w 9 <<<"$unique" >"$work/grid.txt"
 "$tool" --summary "$work/grid.txt" | cut -d' ' -f1-6 >"$work/grid-fields"
 [[ $(cat "$work/grid-fields") == "$(head -n 1 "$work/expected")" ]] || fail "nine lines read otherwise"
+
+# Two grids, the second after an empty line, and a broken grid after a
+# title: both puzzles, and the broken grid's lines told as one stretch.
+{ fold -w 9 <<<"$unique"; echo; fold -w 9 <<<"$several"; echo "# kaputt"; fold -w 9 <<<"${none:0:72}"; } >"$work/grids.txt"
+status=0
+"$tool" --summary "$work/grids.txt" 2>"$work/errors" | cut -d' ' -f1-6 >"$work/grids-fields" || status=$?
+[[ $(cat "$work/errors") == "tolva-sudoku-explain: $work/grids.txt, Zeilen 21 bis 28: kein Rätsel erkannt" ]] ||
+  fail "broken grid not told as one stretch: $(cat "$work/errors")"
+[[ $status -eq 1 ]] || fail "exit status $status for a broken grid, not 1"
+diff -u <(head -n 2 "$work/expected") "$work/grids-fields" || fail "two grids read otherwise"
 
 # The sentences, numbered, in UTF-8, then the rating.
 "$tool" "$work/grid.txt" >"$work/sentences"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "storage/PuzzleFile.h"
 #include "tests/support/AllocationLimit.h"
@@ -292,6 +293,36 @@ TEST_F(TextPuzzle, ALongCollectionOfGrids) {
   std::string spoiled = collection;
   spoiled[collection.rfind('%', kTextPuzzleLimit - 300)] = 'x';
   EXPECT_TRUE(IsNoPuzzle(spoiled));
+}
+
+// A collection read whole: every puzzle in turn, in its own form, and every
+// stretch that is none with its lines; a broken grid is one stretch.
+TEST_F(TextPuzzle, EveryPuzzleOfACollectionInTurn) {
+  std::string reversed = Line();
+  std::reverse(reversed.begin(), reversed.end());
+  const std::string text = "# Sammlung\n" + Line() + " 5.0\nkein R\xE4tsel\nR\xE4tsel 2:\n" + Grid() + "\n" + kRows[0] +
+                           "\n" + kRows[1] + "\n" + kRows[2] + "\n..6x8..2.\n" + kRows[4] + "\n\n" + reversed +
+                           ";9.3\r\n";
+  struct Seen {
+    std::size_t line, lastLine;
+    bool read;
+    std::string cells;
+  };
+  std::vector<Seen> seen;
+  ForEachTextPuzzle(text, [&](const TextPuzzleEntry& entry) {
+    std::string cells;
+    for (int digit : entry.digits) cells += digit == 0 ? '.' : static_cast<char>('0' + digit);
+    seen.push_back({entry.line, entry.lastLine, entry.read, entry.read ? cells : ""});
+  });
+  ASSERT_EQ(seen.size(), 5u);
+  const Seen expected[5] = {{2, 2, true, Line()}, {3, 3, false, ""}, {5, 13, true, Line()}, {15, 19, false, ""},
+                            {21, 21, true, reversed}};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(seen[i].line, expected[i].line) << i;
+    EXPECT_EQ(seen[i].lastLine, expected[i].lastLine) << i;
+    EXPECT_EQ(seen[i].read, expected[i].read) << i;
+    EXPECT_EQ(seen[i].cells, expected[i].cells) << i;
+  }
 }
 
 TEST_F(TextPuzzle, FilesTellDumpsFromText) {
