@@ -12,20 +12,8 @@
 
 set -u -o pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PROGRAM ARTIFACT-DIR" >&2
-  exit 2
-fi
-if [ -z "${E2E_OWN_SESSION_BUS:-}" ]; then
-  command -v dbus-run-session >/dev/null || { echo "FAILED: dbus-run-session is missing" >&2; exit 1; }
-  E2E_OWN_SESSION_BUS=1 exec dbus-run-session -- bash "$0" "$@"
-fi
-program=$(realpath "$1")
-artifacts=$(realpath -m "$2")
-here=$(realpath "$(dirname "$0")")
+source "$(dirname "$0")/e2e_own_bus.sh"
 hint="/usr/bin/python3 $here/hint_support.py"
-
-source "$here/e2e_lib.sh"
 
 one_more_window() { [ "$(shown_windows | grep -cvx "$main_window")" -eq 1 ]; }
 active_is() { [ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
